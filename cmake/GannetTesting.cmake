@@ -1,0 +1,17 @@
+# Test helpers shared by every folder: gannet_add_test(NAME SOURCES... LIBS ...)
+# builds one GoogleTest executable and registers its cases with ctest.
+if(GANNET_BUILD_TESTS)
+  enable_testing()
+  find_package(GTest REQUIRED)
+  include(GoogleTest)
+endif()
+
+function(gannet_add_test name)
+  if(NOT GANNET_BUILD_TESTS)
+    return()
+  endif()
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main)
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 300)
+endfunction()
