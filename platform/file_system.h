@@ -23,7 +23,8 @@ bool CreateFolder(const std::string& path);
 std::optional<std::string> ReadFile(const std::string& path);
 
 /// A file open for writing, created or truncated. Closed by its destructor;
-/// the plug-ins never delete a file.
+/// the plug-ins never delete a file. Create is per platform (it maps the
+/// path, file_system-<platform>.cc); the rest is stdio (output_file.cc).
 class OutputFile {
  public:
   /// Creates or truncates `path`; nullopt when that fails.

@@ -1,0 +1,68 @@
+#include "platform/message_box.h"
+
+#include <windows.h>
+
+#include <string>
+
+namespace platform {
+namespace {
+
+std::string& Caption() {
+  static std::string caption;
+  return caption;
+}
+
+UINT StyleFor(Buttons buttons) {
+  switch (buttons) {
+    case Buttons::kYesNo:
+      return MB_YESNO;
+    case Buttons::kYesNoCancel:
+      return MB_YESNOCANCEL;
+    case Buttons::kOk:
+      break;
+  }
+  return MB_OK;
+}
+
+// A box that could not be shown (0) counts as closed without a choice: the
+// answer that starts nothing.
+Answer AnswerFor(int result, Buttons buttons) {
+  switch (result) {
+    case IDYES:
+      return Answer::kYes;
+    case IDNO:
+      return Answer::kNo;
+    case IDCANCEL:
+      return Answer::kCancel;
+    case IDOK:
+      return Answer::kOk;
+    default:
+      break;
+  }
+  switch (buttons) {
+    case Buttons::kYesNo:
+      return Answer::kNo;
+    case Buttons::kYesNoCancel:
+      return Answer::kCancel;
+    case Buttons::kOk:
+      break;
+  }
+  return Answer::kOk;
+}
+
+}  // namespace
+
+Answer ShowMessageBox(const std::string& caption, const std::string& text, Buttons buttons) {
+  const int result = MessageBoxA(nullptr, text.c_str(), caption.c_str(), StyleFor(buttons));
+  return AnswerFor(result, buttons);
+}
+
+void ShowMessage(const std::string& text) {
+  ShowMessageBox(Caption(), text, Buttons::kOk);
+}
+
+void SetMessageCaption(const std::string& caption) {
+  Caption() = caption;
+}
+
+}  // namespace platform
