@@ -1,11 +1,60 @@
 #include "exporter/export_driver.h"
 
-namespace exporter {
+#include <string>
 
-// The export routine lands with the exporter; until then nothing is exported
-// and the host is told so.
-std::uint8_t ExecuteExport(const mcp::HostApi&, mcp::Handle, const mcp::ExportParams&) {
-  return 0;
+#include "exporter/export_rsd_model.h"
+#include "exportlib/conversion_error.h"
+#include "exportlib/object_attributes.h"
+#include "platform/message_box.h"
+
+namespace exporter {
+namespace {
+
+void ShowSafely(const std::string& message) {
+  try {
+    platform::ShowMessage(message);
+  } catch (...) {
+  }
+}
+
+}  // namespace
+
+std::uint8_t ExecuteExport(const mcp::HostApi& host, mcp::Handle scene,
+                           const mcp::ExportParams& params) {
+  bool handed_over = false;
+  try {
+    const std::string output_path = params.path == nullptr ? "" : params.path;
+    const double scale = params.scale;
+    const std::int32_t count = host.GetRootObjectCount(scene);
+    for (std::int32_t i = 0; i < count; ++i) {
+      const mcp::Handle object = host.GetRootObject(scene, i);
+      std::int32_t activated = 0;
+      try {
+        activated = exportlib::ReadIntAttribute(host, object, "Activated", 0);
+      } catch (const exportlib::ConversionError& error) {
+        ShowSafely("Error: the \"Activated\" attribute of object (" +
+                   exportlib::ReadTextAttribute(host, object, "Name", "(noname)") +
+                   ") is not a number: " + error.what() + ", the export has stopped.");
+        return handed_over ? 1 : 0;
+      }
+      exportlib::ReadTextAttribute(host, object, "Name", "(noname)");
+      if (activated != 0 && !handed_over) {
+        handed_over = true;
+        ExportRsdModel(host, scene, i, output_path, scale, kLaunchAsk,
+                       RsdExportOptions::ForExporter());
+      }
+    }
+    if (!handed_over) {
+      ShowSafely(
+          "ERROR! No model selected or no model data is present! Please select the root model to "
+          "export.");
+    }
+  } catch (const std::exception& error) {
+    ShowSafely(std::string("Error: the export has stopped: ") + error.what());
+  } catch (...) {
+    ShowSafely("Error: the export has stopped.");
+  }
+  return handed_over ? 1 : 0;
 }
 
 }  // namespace exporter

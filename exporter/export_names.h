@@ -1,0 +1,36 @@
+// The names one export derives from the host's output path, and the plug-in
+// folder where rsdn.bat lives.
+#ifndef GANNET_EXPORTER_EXPORT_NAMES_H_
+#define GANNET_EXPORTER_EXPORT_NAMES_H_
+
+#include <optional>
+#include <string>
+
+namespace exporter {
+
+/// The two plug-in folders, searched in this order.
+inline constexpr const char* kProgramFilesPluginFolder = "C:\\Program Files\\MarbleCLAY\\Plugin";
+inline constexpr const char* kRootPluginFolder = "C:\\MarbleCLAY\\plugin";
+/// The longest base name the console tool chain accepts.
+inline constexpr std::size_t kMaxBaseNameLength = 7;
+
+/// Names of one export, all Windows paths or parts of them.
+struct ExportNames {
+  /// The output path without its last four characters (whatever they are).
+  std::string base_path;
+  /// The base path's last component: the text after its last '\' or ':'.
+  std::string base_name;
+  /// The output path without its last component and without the delimiter
+  /// before it; empty when the path has no folder part.
+  std::string export_folder;
+};
+
+/// Splits the host's output path ("C:\\models\\ship.rsd") into its names.
+ExportNames DeriveExportNames(const std::string& output_path);
+
+/// The first plug-in folder that holds rsdn.bat; nullopt when neither does.
+std::optional<std::string> FindPluginFolder();
+
+}  // namespace exporter
+
+#endif  // GANNET_EXPORTER_EXPORT_NAMES_H_

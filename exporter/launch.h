@@ -1,0 +1,27 @@
+// The end of an export: the question that carries the report, and the call
+// of rsdn.bat that turns the RSD files into TMD models.
+#ifndef GANNET_EXPORTER_LAUNCH_H_
+#define GANNET_EXPORTER_LAUNCH_H_
+
+#include <optional>
+#include <string>
+
+namespace exporter {
+
+/// The launch mode to run rsdn.bat with: `launch_mode` itself when it is 1
+/// or less; otherwise the user's answer to the "Launch NO$PSX?" question
+/// that shows `report` (Yes 1, No 0, Cancel nullopt: nothing is run).
+std::optional<int> ChooseLaunchMode(int launch_mode, const std::string& report);
+
+/// The command line that runs rsdn.bat from `plugin_folder` on the model
+/// `base_name` (not quoted: the batch file has always taken it unquoted).
+std::string RsdnCommand(const std::string& plugin_folder, const std::string& base_name,
+                        int launch_mode);
+
+/// Runs rsdn.bat in `export_folder` and waits for it; its output is not read.
+void RunRsdn(const std::string& plugin_folder, const std::string& base_name, int launch_mode,
+             const std::string& export_folder);
+
+}  // namespace exporter
+
+#endif  // GANNET_EXPORTER_LAUNCH_H_

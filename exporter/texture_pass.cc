@@ -1,0 +1,207 @@
+#include "exporter/texture_pass.h"
+
+#include <optional>
+#include <vector>
+
+#include "exporter/export_stop.h"
+#include "exporter/line_text.h"
+#include "exporter/size_suffix.h"
+#include "exportlib/raise_power.h"
+#include "exportlib/run_shell_command.h"
+#include "exportlib/write_line.h"
+#include "platform/message_box.h"
+
+namespace exporter {
+namespace {
+
+// The outside tools find their files by full path, so they all start in the
+// root of drive C:.
+constexpr const char* kToolFolder = "C:\\";
+
+constexpr const char* kFormatHint = "~256x256x8 (~widthxhieghtxbitwidth)";
+
+// The tools' words count only after the first character of their output.
+bool ContainsAfterFirst(const std::string& output, const char* word) {
+  return output.find(word, 1) != std::string::npos;
+}
+
+// The texture's name through the two-call protocol: nullopt when the host
+// reports no name (size 0 or less); throws when the name cannot be read.
+std::optional<std::string> ReadTextureName(const mcp::HostApi& host, mcp::Handle texture,
+                                           const std::string& material_name) {
+  const std::int32_t size = host.GetTextureName(texture, nullptr, 0);
+  if (size <= 0) {
+    return std::nullopt;
+  }
+  std::vector<char> buffer(static_cast<std::size_t>(size), '\0');
+  if (host.GetTextureName(texture, buffer.data(), size) < 1) {
+    throw ExportStop("Error: bad material name?? (" + material_name + ")");
+  }
+  buffer.back() = '\0';
+  return std::string(buffer.data());
+}
+
+mcp::Handle DiffuseTexture(const mcp::HostApi& host, mcp::Handle scene,
+                           mcp::MaterialRecord& material) {
+  mcp::ParamRecord param{};
+  if (!host.FindMaterialParam(scene, &material, "DiffuseMap", &param)) {
+    return 0;
+  }
+  return host.GetParamTexture(param.handle);
+}
+
+bool HasColorParam(const mcp::HostApi& host, mcp::Handle scene, mcp::MaterialRecord& material,
+                   const char* name) {
+  mcp::ParamRecord param{};
+  if (!host.FindMaterialParam(scene, &material, name, &param) || param.type == nullptr) {
+    return false;
+  }
+  return *param.type == mcp::kParamColor || *param.type == mcp::kParamColor2;
+}
+
+void CheckLimits(const std::string& material_name, const SizeSuffix& suffix) {
+  const std::string texture = "Warning: Material texture (" + material_name;
+  if (suffix.height > 256) {
+    platform::ShowMessage(texture + ") has hieght greater then 256!");
+  }
+  const double width = suffix.width;
+  switch (suffix.depth) {
+    case 4:
+      if (width / 4 > 128) {
+        platform::ShowMessage(texture + ") has width greater then 512 4bit!");
+      }
+      break;
+    case 8:
+      if (width / 8 > 32) {
+        platform::ShowMessage(texture + ") has width greater then 258 8bit!");
+      }
+      break;
+    case 16:
+      if (width / 16 > 8) {
+        platform::ShowMessage(texture + ") has width greater then 128 16bit!");
+      }
+      break;
+    default:
+      throw ExportStop("ERROR: Material texture (" + material_name +
+                       ") has an incorrect bit depth, only 4,8,16 should be used!");
+  }
+}
+
+std::string ConvertCommand(const SizeSuffix& suffix, const std::string& file_base) {
+  const auto colors = static_cast<std::int64_t>(exportlib::RaisePower(suffix.depth, 2));
+  return "convert -verbose " + suffix.grey_option + "  -auto-level -resize " +
+         Decimal(suffix.width) + "!x" + Decimal(suffix.height) + "! -type palette -depth " +
+         Decimal(suffix.depth) + " -colors " + Decimal(colors) + " \"" + file_base + ".bmp\"" +
+         " \"" + file_base + "-resized.bmp\"";
+}
+
+std::string TimCommand(const SizeSuffix& suffix, const VramOrigin& origin,
+                       const std::string& file_base, bool semi_transparent) {
+  const std::string program = semi_transparent ? "img2tim  -t  -bpp " : "img2tim  -bpp ";
+  return program + Decimal(suffix.depth) + " -tcol 0 0 0 -org " + Decimal(origin.image_x) + "  " +
+         Decimal(origin.image_y) + "  -plt " + Decimal(origin.palette_x) + " " +
+         Decimal(origin.palette_y) + "  -o \"" + file_base + ".tim\"   \"" + file_base +
+         "-resized.bmp\"";
+}
+
+// One material's texture; T and X live across the materials.
+class TexturePass {
+ public:
+  TexturePass(const mcp::HostApi& host, const TexturePassInput& input, platform::OutputFile& mat,
+              TextureList& textures)
+      : host_(host), input_(input), mat_(mat), textures_(textures) {}
+
+  void Visit(std::int32_t index) {
+    mcp::MaterialRecord material{};
+    host_.GetMaterial(input_.scene, index, &material);
+    const std::string material_name = material.name == nullptr ? "" : material.name;
+    const mcp::Handle texture = DiffuseTexture(host_, input_.scene, material);
+    if (texture == 0) {
+      return;
+    }
+    const std::optional<std::string> name = ReadTextureName(host_, texture, material_name);
+    if (!name || textures_.Find(*name)) {
+      return;
+    }
+    const int k = textures_.Add(*name);
+    const std::string file_base = input_.base_path + Decimal(k);
+    host_.SaveTexture(texture, (file_base + ".bmp").c_str(), mcp::kTextureFormatBmp);
+    Convert(k, material, material_name, file_base);
+  }
+
+ private:
+  void Convert(int k, mcp::MaterialRecord& material, const std::string& material_name,
+               const std::string& file_base) {
+    SizeSuffix suffix;
+    switch (ParseSizeSuffix(material_name, suffix)) {
+      case SuffixStatus::kNoTilde:
+        platform::ShowMessage("Warning: 1 No TIM created because material name (" + material_name +
+                              ")does not end with " + kFormatHint);
+        return;
+      case SuffixStatus::kNoWidthSeparator:
+        throw ExportStop(std::string("ERROR: Image format must be: ") + kFormatHint +
+                         " on Material name: " + suffix.text);
+      case SuffixStatus::kParsed:
+        break;
+    }
+    if (!suffix.has_height_separator) {
+      platform::ShowMessage(std::string("Warning: Image format must be: ") + kFormatHint +
+                            " Error: " + suffix.text);
+    }
+    textures_.SetSizeTexts(k, suffix.width_text, suffix.height_text);
+    CheckLimits(material_name, suffix);
+    const VramOrigin origin = ReadVramOrigin(suffix).value_or(DefaultOrigin(k));
+
+    const std::string identified =
+        exportlib::RunShellCommand("identify \"" + file_base + ".bmp\"", kToolFolder);
+    if (!ContainsAfterFirst(identified, "BMP")) {
+      throw ExportStop(
+          "Error: BMP not found, Texture needs manual exporting first, click material (" +
+          material_name + ") > DiffuseMap > Import > right click > last option.");
+    }
+    RunLogged(ConvertCommand(suffix, file_base), input_.options.write_convert_comment);
+    const bool semi_transparent = input_.options.transparency_tim_option &&
+                                  HasColorParam(host_, input_.scene, material, "Transparency");
+    const std::string output =
+        RunLogged(TimCommand(suffix, origin, file_base, semi_transparent), true);
+    if (ContainsAfterFirst(output, "ERROR") || ContainsAfterFirst(output, "Invalid")) {
+      throw ExportStop(output + " -ERROR-");
+    }
+    x_advance_ += VramAdvance(suffix.width, suffix.depth);
+  }
+
+  VramOrigin DefaultOrigin(int k) const {
+    return {kDefaultImageColumn + x_advance_ + (k > 0 ? 1 : 0), 0, kDefaultImageColumn,
+            kDefaultPaletteRow + k};
+  }
+
+  std::string RunLogged(const std::string& command, bool log) {
+    if (log) {
+      exportlib::WriteLine(mat_, "# " + command);
+    }
+    return exportlib::RunShellCommand(command, kToolFolder);
+  }
+
+  const mcp::HostApi& host_;
+  const TexturePassInput& input_;
+  platform::OutputFile& mat_;
+  TextureList& textures_;
+  std::int32_t x_advance_ = 0;
+};
+
+}  // namespace
+
+std::int32_t VramAdvance(std::int32_t width, std::int32_t depth) {
+  return static_cast<std::int32_t>((static_cast<std::int64_t>(width) - 1) * depth / 16);
+}
+
+void RunTexturePass(const mcp::HostApi& host, const TexturePassInput& input,
+                    platform::OutputFile& mat, TextureList& textures) {
+  TexturePass pass(host, input, mat, textures);
+  const std::int32_t count = host.GetMaterialCount(input.scene);
+  for (std::int32_t m = 0; m < count; ++m) {
+    pass.Visit(m);
+  }
+}
+
+}  // namespace exporter
