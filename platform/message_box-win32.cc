@@ -24,7 +24,7 @@ UINT StyleFor(Buttons buttons) {
   return MB_OK;
 }
 
-// A box that could not be shown (0) counts as closed without a choice: the
+// A box that could not be shown (0, or -1 under wine) counts as closed without a choice: the
 // answer that starts nothing.
 Answer AnswerFor(int result, Buttons buttons) {
   switch (result) {
