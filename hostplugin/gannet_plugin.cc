@@ -1,0 +1,99 @@
+// Gannet.mcp: the exporter plug-in's six entry points.
+#include <cstdint>
+
+#include "exporter/export_driver.h"
+#include "exportlib/number_format.h"
+#include "hostplugin/host_api.h"
+#include "hostplugin/mcp_abi.h"
+#include "platform/decimal_separator.h"
+#include "platform/message_box.h"
+
+namespace {
+
+mcp::CallbackTable g_callbacks;
+
+constexpr char kExtension[] = "rsd";
+constexpr char kFileTypeDescription[] = "PlayStation (filename must be <=7 chars!)";
+constexpr char kOptions[] = "FlipV|restrFlipVValue=1";
+constexpr std::uint64_t kPluginValue = 97;
+
+// The host copies the options record while SubmitInfo runs; it stays a
+// static all the same, refilled on every call.
+mcp::ExporterOptionsRecord g_options;
+
+[[maybe_unused]] const bool g_loaded = [] {
+  exportlib::SetDecimalSeparator(platform::ReadUserDecimalSeparator());
+  platform::SetMessageCaption("Gannet");
+  return true;
+}();
+
+}  // namespace
+
+MCP_EXPORT std::int32_t MCP_CALL MCP_InitializePluginProc(std::int32_t index,
+                                                          std::uintptr_t value) {
+  return g_callbacks.Store(index, value);
+}
+
+MCP_EXPORT std::int32_t MCP_CALL MCP_PluginEntry(std::uint32_t, std::uint32_t,
+                                                 std::uint32_t host_version) {
+  return host_version >= mcp::kMinimumHostVersion ? 1 : 0;
+}
+
+MCP_EXPORT std::uint8_t MCP_CALL MCP_GetPluginInfo(mcp::Context context0, mcp::Context context1,
+                                                   std::int32_t plugin_index) {
+  if (plugin_index != 0) {
+    return 0;
+  }
+  mcp::PluginInfoRecord record{};
+  record.name = "Gannet";
+  record.description = "PlayStation Gannet";
+  record.kind = 1;
+  record.id = mcp::kExporterId;
+  record.value = kPluginValue;
+  mcp::HostApi(g_callbacks)
+      .SubmitInfo(0, 0, context0, context1, mcp::kInfoKindPlugin, &record, sizeof record);
+  return 1;
+}
+
+MCP_EXPORT std::uintptr_t MCP_CALL MCP_ReleasePlugin(std::uint32_t id_low, std::uint32_t) {
+  return id_low;
+}
+
+MCP_EXPORT std::uint8_t MCP_CALL MCP_GetExporterInfo(mcp::Context context0, mcp::Context context1,
+                                                     std::uint32_t id_low, std::uint32_t id_high) {
+  // Hosts have always passed the high half unset here; only the low half is
+  // compared.
+  if (id_low != mcp::kExporterId) {
+    return 0;
+  }
+  const mcp::HostApi host(g_callbacks);
+  g_options = mcp::ExporterOptionsRecord{};
+  g_options.size = sizeof g_options;
+  g_options.options = kOptions;
+  host.SubmitInfo(id_low, id_high, context0, context1, mcp::kInfoKindExporterOptions, &g_options,
+                  sizeof g_options);
+
+  mcp::ExporterInfoRecord info{};
+  info.extension = kExtension;
+  info.description = kFileTypeDescription;
+  info.value12 = 4;
+  info.value14 = 2;
+  info.value18 = 1;
+  info.scale = 1.0f;
+  host.SubmitInfo(id_low, id_high, context0, context1, mcp::kInfoKindExporter, &info, sizeof info);
+  return 1;
+}
+
+MCP_EXPORT std::uint8_t MCP_CALL MCP_ExecuteExport(mcp::Context, mcp::Context, std::uint32_t id_low,
+                                                   std::uint32_t id_high, mcp::Handle scene,
+                                                   const mcp::ExportParams* params) {
+  if (id_low != mcp::kExporterId || id_high != 0 || params == nullptr) {
+    return 0;
+  }
+  try {
+    return exporter::ExecuteExport(mcp::HostApi(g_callbacks), scene, *params);
+  } catch (...) {
+    // Nothing may unwind into the host.
+    return 0;
+  }
+}
