@@ -2,21 +2,31 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
+#include <chrono>
 #include <filesystem>
 
-#include <unistd.h>
-
+#ifndef _WIN32
 #include "platform/windows_path.h"
+#endif
 
 namespace exportlib {
 namespace {
 
+// The plug-ins' spelling of a native path.
+std::string PluginPath(const std::filesystem::path& path) {
+#ifdef _WIN32
+  return path.string();
+#else
+  return platform::ToWindowsPath(path.string());
+#endif
+}
+
 TEST(WriteLineTest, EndsEveryLineWithCrLf) {
+  const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
   const std::filesystem::path dir =
-      std::filesystem::temp_directory_path() / ("write_line_test_" + std::to_string(getpid()));
+      std::filesystem::temp_directory_path() / ("write_line_test_" + std::to_string(stamp));
   std::filesystem::create_directories(dir);
-  const std::string path = platform::ToWindowsPath((dir / "lines.txt").string());
+  const std::string path = PluginPath(dir / "lines.txt");
   {
     auto file = platform::OutputFile::Create(path);
     ASSERT_TRUE(file);
