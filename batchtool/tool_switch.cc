@@ -1,8 +1,92 @@
 #include "batchtool/tool_switch.h"
 
-namespace batchtool {
+#include <array>
+#include <exception>
+#include <optional>
+#include <string>
 
-// The script interpreter lands with the batch tool; until then no script runs.
-std::int32_t RunToolScript(const mcp::HostApi&, mcp::Handle) { return 0; }
+#include "batchtool/obj_export.h"
+#include "batchtool/script_interpreter.h"
+#include "exporter/export_rsd_model.h"
+#include "platform/file_system.h"
+
+namespace batchtool {
+namespace {
+
+// As stored since the tool's first release: each separator is a pair of
+// backslashes, which the file system reads as one.
+constexpr std::array<const char*, 2> kScriptLocations = {
+    "C:\\\\Program Files\\\\MarbleCLAY\\\\Plugin\\\\SkerryScript.txt",
+    "C:\\\\MarbleCLAY\\\\plugin\\\\SkerryScript.txt"};
+
+constexpr const char* kScriptNotFound =
+    "ERROR: MarbleCLay not found in the expected locations!!\r\nExpected locations are:\r\n1) "
+    "C:\\MarbleCLAY\r\n2) C:\\Program Files\\MarbleCLAY\r\nPlease make sure your MarbleCLAY "
+    "folder is one of the above!";
+
+std::optional<std::string> FindScript() {
+  for (const char* location : kScriptLocations) {
+    if (platform::FileExists(location)) {
+      return location;
+    }
+  }
+  return std::nullopt;
+}
+
+std::int32_t LocateAndRun(const mcp::HostApi& host, mcp::Handle scene, const ToolServices& services,
+                          const ObjectWriters& writers) {
+  const auto location = FindScript();
+  if (!location) {
+    services.show_message(kScriptNotFound);
+    return 0;
+  }
+  // The whole file is read at once, so it is closed again before any line runs.
+  const auto script = platform::ReadFile(*location);
+  if (!script) {
+    services.show_message("ERROR: The script could not be read: " + *location);
+    return 0;
+  }
+  const ScriptContext context{
+      .host = host, .scene = scene, .services = services, .writers = writers};
+  return RunScript(*script, context) == ScriptOutcome::kCompleted ? 1 : 0;
+}
+
+}  // namespace
+
+ObjectWriters ShippedWriters(const mcp::HostApi& host, const ToolServices& services) {
+  return {
+      .write_obj = [&host, &services](
+                       mcp::Handle scene, std::int32_t index, const std::string& path,
+                       double scale) { ExportObjModel(host, scene, index, path, scale, services); },
+      .write_rsd =
+          [&host](mcp::Handle scene, std::int32_t index, const std::string& path, double scale,
+                  std::int32_t launch_mode) {
+            exporter::ExportRsdModel(host, scene, index, path, scale, launch_mode,
+                                     exporter::RsdExportOptions::ForBatchTool());
+          }};
+}
+
+std::int32_t RunToolScript(const mcp::HostApi& host, mcp::Handle scene,
+                           const ToolServices& services, const ObjectWriters& writers) {
+  try {
+    return LocateAndRun(host, scene, services, writers);
+  } catch (const std::exception& error) {
+    // Nothing may escape into the host; the run counts as stopped.
+    services.show_message(std::string("ERROR: ") + error.what());
+  } catch (...) {
+    services.show_message("ERROR: The script run failed.");
+  }
+  return 0;
+}
+
+std::int32_t RunToolScript(const mcp::HostApi& host, mcp::Handle scene) {
+  try {
+    const ToolServices services = PlatformToolServices();
+    const ObjectWriters writers = ShippedWriters(host, services);
+    return RunToolScript(host, scene, services, writers);
+  } catch (...) {
+    return 0;
+  }
+}
 
 }  // namespace batchtool

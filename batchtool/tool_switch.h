@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "batchtool/export_by_name.h"
+#include "batchtool/tool_services.h"
 #include "hostplugin/host_api.h"
 
 namespace batchtool {
@@ -12,6 +14,14 @@ namespace batchtool {
 /// `scene`. Returns 1 when the script was found and ran to its end, else 0.
 /// Never throws.
 std::int32_t RunToolScript(const mcp::HostApi& host, mcp::Handle scene);
+
+/// RunToolScript with its message box, command runner and writers given.
+std::int32_t RunToolScript(const mcp::HostApi& host, mcp::Handle scene,
+                           const ToolServices& services, const ObjectWriters& writers);
+
+/// The writers of the shipped tool: ExportObjModel and the batch variant of
+/// exporter::ExportRsdModel.
+ObjectWriters ShippedWriters(const mcp::HostApi& host, const ToolServices& services);
 
 }  // namespace batchtool
 

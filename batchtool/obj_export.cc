@@ -1,0 +1,137 @@
+#include "batchtool/obj_export.h"
+
+#include <optional>
+
+#include "batchtool/obj_job.h"
+#include "exporter/host_model.h"
+#include "exportlib/object_attributes.h"
+#include "exportlib/write_line.h"
+
+namespace batchtool {
+namespace {
+
+using exportlib::WriteLine;
+
+constexpr const char* kNoModelData =
+    "ERROR, no model selected or no model data is present! Please select the model to export.";
+
+std::string BasePath(const std::string& output_path) {
+  return output_path.size() < 4 ? std::string() : output_path.substr(0, output_path.size() - 4);
+}
+
+std::string LastComponent(const std::string& path) {
+  const auto separator = path.find_last_of("\\:");
+  return separator == std::string::npos ? path : path.substr(separator + 1);
+}
+
+std::optional<platform::OutputFile> CreateOutput(const std::string& path,
+                                                 const ToolServices& services) {
+  auto file = platform::OutputFile::Create(path);
+  if (!file) {
+    services.show_message("ERROR: Could not create the file: " + path);
+  }
+  return file;
+}
+
+void CloseOutput(platform::OutputFile& file, const std::string& path,
+                 const ToolServices& services) {
+  if (!file.Close()) {
+    services.show_message("ERROR: Could not write the file: " + path);
+  }
+}
+
+// Faces and vertices that the OBJ file will hold: a quad counts as two
+// triangles on four vertices.
+struct ObjCounts {
+  std::int64_t faces = 0;
+  std::int64_t vertices = 0;
+};
+
+ObjCounts CountValidFaces(const obj::ObjJob& job) {
+  ObjCounts counts;
+  for (std::int32_t i = 0; i < job.face_count; ++i) {
+    const exporter::Face face = exporter::ReadFace(job.host, job.object, i);
+    if (!face.is_exported()) {
+      continue;
+    }
+    counts.faces += face.is_quad() ? 2 : 1;
+    counts.vertices += face.is_quad() ? 4 : 3;
+  }
+  return counts;
+}
+
+void WritePasses(obj::ObjJob& job, const std::string& model_name) {
+  if (job.face_count < 1) {
+    throw obj::ObjStop(kNoModelData);
+  }
+  const ObjCounts counts = CountValidFaces(job);
+  obj::WriteMaterialLibrary(job);
+  if (counts.faces < 1) {
+    throw obj::ObjStop(kNoModelData);
+  }
+  WriteLine(job.obj, "mtllib " + job.base_name + ".mtl");
+  WriteLine(job.obj, "#Model " + model_name + " has: " + std::to_string(counts.vertices) +
+                         " Verts " + std::to_string(counts.faces) + " faces" +
+                         " textures: " + std::to_string(job.textures.size()));
+  WriteLine(job.obj, "o " + job.base_name);
+  obj::WriteVertices(job);
+  WriteLine(job.obj, "# ");
+  obj::WriteTexCoords(job);
+  WriteLine(job.obj, "# ");
+  WriteLine(job.obj, "s off  ");
+  obj::WriteFaces(job);
+}
+
+void WriteObject(const mcp::HostApi& host, mcp::Handle scene, mcp::Handle object,
+                 const std::string& model_name, const std::string& output_path, double scale,
+                 const ToolServices& services) {
+  const std::string base_path = BasePath(output_path);
+  const std::string obj_path = base_path + ".obj";
+  const std::string mtl_path = base_path + ".mtl";
+  auto obj_file = CreateOutput(obj_path, services);
+  if (!obj_file) {
+    return;
+  }
+  auto mtl_file = CreateOutput(mtl_path, services);
+  if (!mtl_file) {
+    CloseOutput(*obj_file, obj_path, services);
+    return;
+  }
+  WriteLine(*obj_file, obj::kCommentLine);
+  WriteLine(*mtl_file, obj::kCommentLine);
+
+  obj::ObjJob job{.host = host,
+                  .scene = scene,
+                  .object = object,
+                  .services = services,
+                  .base_path = base_path,
+                  .base_name = LastComponent(base_path),
+                  .factor = 10.0 * scale,
+                  .face_count = host.GetFaceCount(object),
+                  .obj = *obj_file,
+                  .mtl = *mtl_file,
+                  .textures = {}};
+  try {
+    WritePasses(job, model_name);
+  } catch (const obj::ObjStop& stop) {
+    services.show_message(stop.what());
+  }
+  CloseOutput(*obj_file, obj_path, services);
+  CloseOutput(*mtl_file, mtl_path, services);
+}
+
+}  // namespace
+
+void ExportObjModel(const mcp::HostApi& host, mcp::Handle scene, std::int32_t index,
+                    const std::string& output_path, double scale, const ToolServices& services) {
+  const std::int32_t count = host.GetRootObjectCount(scene);
+  for (std::int32_t i = 0; i < count; ++i) {
+    const mcp::Handle object = host.GetRootObject(scene, i);
+    const std::string name = exportlib::ReadTextAttribute(host, object, "Name", "(noname)");
+    if (i == index) {
+      WriteObject(host, scene, object, name, output_path, scale, services);
+    }
+  }
+}
+
+}  // namespace batchtool

@@ -1,0 +1,61 @@
+// What the passes of one OBJ export share. Internal to the OBJ writer.
+#ifndef GANNET_BATCHTOOL_OBJ_JOB_H_
+#define GANNET_BATCHTOOL_OBJ_JOB_H_
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "batchtool/tool_services.h"
+#include "hostplugin/host_api.h"
+#include "platform/file_system.h"
+
+namespace batchtool::obj {
+
+/// The comment line that starts both files.
+inline constexpr std::string_view kCommentLine = "#created with Gannet v2 May 2023 for MarbleClay.";
+
+/// Thrown by a pass that ends the export; the message has been shown already
+/// when it is empty, else the writer shows it.
+class ObjStop : public std::runtime_error {
+ public:
+  explicit ObjStop(const std::string& message) : std::runtime_error(message) {}
+};
+
+/// One export of one object.
+struct ObjJob {
+  const mcp::HostApi& host;
+  mcp::Handle scene;
+  mcp::Handle object;
+  const ToolServices& services;
+  std::string base_path;
+  std::string base_name;
+  /// 10 × the script's scale.
+  double factor;
+  std::int32_t face_count;
+  platform::OutputFile& obj;
+  platform::OutputFile& mtl;
+  /// Names of the textures saved so far; a name's position is its number.
+  std::vector<std::string> textures;
+};
+
+/// The material name up to its first "~", trimmed.
+std::string EntryName(std::string_view raw_name);
+/// The material's name; empty when the host gives none.
+std::string MaterialName(const mcp::MaterialRecord& material);
+
+/// Writes the MTL entries of every material of the scene, saving the
+/// textures they use. Throws ObjStop.
+void WriteMaterialLibrary(ObjJob& job);
+/// Writes the "v" lines of every valid face.
+void WriteVertices(ObjJob& job);
+/// Writes the "vt" lines of every valid face, one per "v" line.
+void WriteTexCoords(ObjJob& job);
+/// Writes the "usemtl" and "f" lines of every valid face.
+void WriteFaces(ObjJob& job);
+
+}  // namespace batchtool::obj
+
+#endif  // GANNET_BATCHTOOL_OBJ_JOB_H_

@@ -1,0 +1,205 @@
+#include "batchtool/script_interpreter.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "batchtool/testing/temp_folder.h"
+#include "batchtool/text_rules.h"
+#include "exporter/testing/fake_host.h"
+
+namespace batchtool {
+namespace {
+
+using exporter::testing::FakeHost;
+using exporter::testing::FakeObject;
+using exporter::testing::FakeScene;
+
+struct CommandCall {
+  std::string command;
+  std::string folder;
+};
+
+struct WriterCall {
+  std::string kind;
+  std::int32_t index;
+  std::string path;
+  double scale;
+  std::int32_t launch_mode;
+};
+
+FakeObject Named(const char* name) {
+  FakeObject object;
+  object.name = name;
+  return object;
+}
+
+class ScriptInterpreterTest : public ::testing::Test {
+ protected:
+  ScriptInterpreterTest() {
+    scene_.objects = {Named("Cube"), Named("Sphere"), Named(" CUBE "), FakeObject{}};
+    services_.show_message = [this](const std::string& text) { messages_.push_back(text); };
+    services_.run_command = [this](const std::string& command, const std::string& folder) {
+      commands_.push_back({command, folder});
+      return std::string("output of ") + command;
+    };
+    writers_.write_obj = [this](mcp::Handle, std::int32_t index, const std::string& path,
+                                double scale) {
+      exports_.push_back({"obj", index, path, scale, -1});
+    };
+    writers_.write_rsd = [this](mcp::Handle, std::int32_t index, const std::string& path,
+                                double scale, std::int32_t launch_mode) {
+      exports_.push_back({"rsd", index, path, scale, launch_mode});
+    };
+  }
+
+  ScriptOutcome Run(const std::string& script) {
+    FakeHost host(scene_);
+    const ScriptContext context{.host = host.api(),
+                                .scene = FakeHost::kSceneHandle,
+                                .services = services_,
+                                .writers = writers_};
+    return RunScript(script, context);
+  }
+
+  FakeScene scene_;
+  ToolServices services_;
+  ObjectWriters writers_;
+  std::vector<std::string> messages_;
+  std::vector<CommandCall> commands_;
+  std::vector<WriterCall> exports_;
+  testing::TempFolder folder_;
+};
+
+TEST_F(ScriptInterpreterTest, EmptyScriptCompletesWithoutShowingAnything) {
+  EXPECT_EQ(Run(""), ScriptOutcome::kCompleted);
+  EXPECT_TRUE(messages_.empty());
+  EXPECT_TRUE(commands_.empty());
+}
+
+TEST_F(ScriptInterpreterTest, ObjExportWritesEveryMatchInIndexOrder) {
+  EXPECT_EQ(Run("!objexport Cube cube.obj 1.5\r\n"), ScriptOutcome::kCompleted);
+  ASSERT_EQ(exports_.size(), 2u);
+  // No asset folder yet: the path is the root of the current drive.
+  EXPECT_EQ(exports_[0].index, 0);
+  EXPECT_EQ(exports_[0].path, "\\cube.obj");
+  EXPECT_EQ(exports_[0].scale, 1.5);
+  EXPECT_EQ(exports_[1].index, 2);
+  EXPECT_EQ(exports_[1].kind, "obj");
+  EXPECT_TRUE(messages_.empty());
+}
+
+TEST_F(ScriptInterpreterTest, ObjectWithoutNameMatchesNoname) {
+  Run("!objexport (noname) x.obj 1");
+  ASSERT_EQ(exports_.size(), 1u);
+  EXPECT_EQ(exports_[0].index, 3);
+}
+
+TEST_F(ScriptInterpreterTest, RsdExportPassesScaleAndLaunchMode) {
+  const std::string folder = folder_.windows();
+  Run("!assetpath " + folder + "\n!RsdExport SPHERE Ball.RSD 1 0\n!rsdexport sphere b.rsd 2.5 -3");
+  ASSERT_EQ(exports_.size(), 2u);
+  EXPECT_EQ(exports_[0].kind, "rsd");
+  EXPECT_EQ(exports_[0].index, 1);
+  EXPECT_EQ(exports_[0].path, LowerAscii(folder) + "\\ball.rsd");
+  EXPECT_EQ(exports_[0].scale, 1.0);
+  EXPECT_EQ(exports_[0].launch_mode, 0);
+  EXPECT_EQ(exports_[1].scale, 2.5);
+  EXPECT_EQ(exports_[1].launch_mode, -3);
+}
+
+TEST_F(ScriptInterpreterTest, NameNotFoundStopsTheRunWithFileLineNumbers) {
+  const auto outcome =
+      Run("# comment\r\n\r\n   \t\r\necho before\r\n!objexport Missing m.obj 1\r\necho after\r\n");
+  EXPECT_EQ(outcome, ScriptOutcome::kStopped);
+  ASSERT_EQ(messages_.size(), 2u);
+  EXPECT_EQ(messages_[1],
+            "ERROR:  In line: 5  !objexport missing m.obj 1\r\n\r\nExact root object name not "
+            "found in your model: missing");
+  ASSERT_EQ(commands_.size(), 1u);
+  EXPECT_EQ(commands_[0].command, "echo before");
+}
+
+TEST_F(ScriptInterpreterTest, ArgumentsThatAreNoNumbersStopTheRun) {
+  EXPECT_EQ(Run("!objexport cube cube.obj\n!objexport cube cube.obj 1\n"), ScriptOutcome::kStopped);
+  EXPECT_TRUE(exports_.empty());
+  ASSERT_EQ(messages_.size(), 1u);
+  EXPECT_EQ(messages_[0],
+            "ERROR:  In line: 1  !objexport cube cube.obj\r\n'cube.obj' is not a valid floating "
+            "point value");
+
+  messages_.clear();
+  EXPECT_EQ(Run("\n!rsdexport cube c.rsd 1 x"), ScriptOutcome::kStopped);
+  EXPECT_EQ(messages_.at(0),
+            "ERROR:  In line: 2  !rsdexport cube c.rsd 1 x\r\n'x' is not a valid integer value");
+
+  messages_.clear();
+  EXPECT_EQ(Run("!objexport cube cube.obj 1.5 2"), ScriptOutcome::kStopped);
+  EXPECT_EQ(Run("!objexport cube  cube.obj 1"), ScriptOutcome::kStopped);
+  // Extra spaces right after the keyword are harmless: the rest is trimmed.
+  EXPECT_EQ(Run("!objexport   cube c.obj 1"), ScriptOutcome::kCompleted);
+  EXPECT_EQ(exports_.size(), 2u);
+}
+
+TEST_F(ScriptInterpreterTest, AssetPathSetsLowerCaseFolderAndCreatesOneLevel) {
+  const std::string folder = folder_.windows() + "\\Out";
+  EXPECT_EQ(Run("!ASSETPATH " + folder + "\ndir"), ScriptOutcome::kCompleted);
+  EXPECT_TRUE(std::filesystem::is_directory(folder_.path() / "out"));
+  ASSERT_EQ(commands_.size(), 1u);
+  EXPECT_EQ(commands_[0].folder, LowerAscii(folder));
+  EXPECT_TRUE(messages_.size() == 1u);
+}
+
+TEST_F(ScriptInterpreterTest, AssetPathTwoLevelsDownStopsTheRun) {
+  const std::string folder = LowerAscii(folder_.windows()) + "\\missing\\out";
+  EXPECT_EQ(Run("\n!assetpath " + folder + "\ndir"), ScriptOutcome::kStopped);
+  EXPECT_EQ(messages_, std::vector<std::string>{"ERROR:  In line: 2 - Folder doesnt exist and "
+                                                "could not be created:  " +
+                                                folder});
+  EXPECT_TRUE(commands_.empty());
+  EXPECT_FALSE(std::filesystem::exists(folder_.path() / "missing"));
+}
+
+TEST_F(ScriptInterpreterTest, AssetPathKeywordAloneIsACommandLine) {
+  EXPECT_EQ(Run("  !AssetPath  \n"), ScriptOutcome::kCompleted);
+  ASSERT_EQ(commands_.size(), 1u);
+  // The trimmed line in its own case; before any folder it runs where the
+  // host runs.
+  EXPECT_EQ(commands_[0].command, "!AssetPath");
+  EXPECT_EQ(commands_[0].folder, ".");
+}
+
+TEST_F(ScriptInterpreterTest, CommandLinesShowTheirOutputWhileEchoHoldsOn) {
+  Run("Echo One\n!echo off\necho two\n!echo none\necho three\n!echo\necho four\n");
+  ASSERT_EQ(commands_.size(), 4u);
+  EXPECT_EQ(messages_, (std::vector<std::string>{" Echo One\r\noutput of Echo One",
+                                                 " echo three\r\noutput of echo three"}));
+}
+
+TEST_F(ScriptInterpreterTest, EchoIsTestedBeforeQuit) {
+  EXPECT_EQ(Run("!echo !quit\necho still here"), ScriptOutcome::kCompleted);
+  EXPECT_EQ(commands_.size(), 1u);
+}
+
+TEST_F(ScriptInterpreterTest, QuitAndExitAnywhereInTheLineStopTheRun) {
+  EXPECT_EQ(Run("echo a\n!quit\necho b"), ScriptOutcome::kStopped);
+  EXPECT_EQ(commands_.size(), 1u);
+  EXPECT_EQ(Run("echo leaving !EXIT now\necho b"), ScriptOutcome::kStopped);
+  EXPECT_EQ(commands_.size(), 1u);
+  EXPECT_TRUE(messages_.size() == 1u);
+}
+
+TEST_F(ScriptInterpreterTest, KeywordsAreFoundAnywhereWithFixedArgumentPositions) {
+  // The folder is cut from position 11 of the command text, wherever the
+  // keyword stands.
+  const std::string folder = LowerAscii(folder_.windows());
+  Run("x!assetpath " + folder + "\n");
+  EXPECT_EQ(messages_.size(), 1u);
+  EXPECT_NE(messages_.at(0).find("Folder doesnt exist"), std::string::npos);
+  EXPECT_NE(messages_.at(0).find(":  h " + folder), std::string::npos);
+}
+
+}  // namespace
+}  // namespace batchtool
