@@ -1,0 +1,70 @@
+#include <gtest/gtest.h>
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <clocale>
+#include <cstring>
+#include <filesystem>
+#include <string>
+
+#include "platform/decimal_separator.h"
+
+namespace platform {
+namespace {
+
+namespace fs = std::filesystem;
+
+class DecimalSeparatorTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    for (const char* name : {"LC_ALL", "LC_NUMERIC", "LANG", "LOCPATH"}) {
+      unsetenv(name);
+    }
+  }
+  void TearDown() override {
+    SetUp();
+    if (!locales_.empty()) {
+      fs::remove_all(locales_);
+    }
+  }
+  // Compiles de_DE (comma separator) into a private folder; false when the
+  // machine has no locale sources.
+  bool MakeGermanLocale() {
+    locales_ = fs::temp_directory_path() / ("decimal_separator_test_" + std::to_string(getpid()));
+    fs::create_directories(locales_);
+    const std::string command =
+        "localedef -i de_DE -f UTF-8 " + (locales_ / "de_DE.UTF-8").string() + " >/dev/null 2>&1";
+    if (std::system(command.c_str()) != 0) {
+      return false;
+    }
+    setenv("LOCPATH", locales_.c_str(), 1);
+    return true;
+  }
+  fs::path locales_;
+};
+
+TEST_F(DecimalSeparatorTest, PointWhenNothingIsSetOrTheLocaleIsUnknown) {
+  EXPECT_EQ(ReadUserDecimalSeparator(), '.');
+  setenv("LANG", "xx_NOWHERE.UTF-8", 1);
+  EXPECT_EQ(ReadUserDecimalSeparator(), '.');
+  setenv("LC_ALL", "C", 1);
+  EXPECT_EQ(ReadUserDecimalSeparator(), '.');
+}
+
+TEST_F(DecimalSeparatorTest, FollowsLcAllThenLcNumericThenLang) {
+  if (!MakeGermanLocale()) {
+    GTEST_SKIP() << "no locale sources to build de_DE";
+  }
+  setenv("LANG", "de_DE.UTF-8", 1);
+  EXPECT_EQ(ReadUserDecimalSeparator(), ',');
+  setenv("LC_NUMERIC", "C", 1);
+  EXPECT_EQ(ReadUserDecimalSeparator(), '.');
+  setenv("LC_ALL", "de_DE.UTF-8", 1);
+  EXPECT_EQ(ReadUserDecimalSeparator(), ',');
+  // The process's own locale is untouched.
+  EXPECT_STREQ(std::setlocale(LC_NUMERIC, nullptr), "C");
+  EXPECT_STREQ(std::localeconv()->decimal_point, ".");
+}
+
+}  // namespace
+}  // namespace platform
