@@ -59,6 +59,12 @@ struct FakeTexture {
   bool name_readable = true;
 };
 
+inline FakeTexture NamedTexture(const std::string& name) {
+  FakeTexture texture;
+  texture.name = name;
+  return texture;
+}
+
 /// A root object; absent attributes are nullopt.
 struct FakeObject {
   std::optional<std::string> name;

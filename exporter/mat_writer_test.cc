@@ -1,0 +1,214 @@
+#include "exporter/mat_writer.h"
+
+#include <gtest/gtest.h>
+
+#include "exporter/export_stop.h"
+#include "exporter/testing/export_sandbox.h"
+#include "exporter/testing/fake_host.h"
+
+namespace exporter {
+namespace {
+
+using testing::FakeHost;
+using testing::FakeMaterial;
+using testing::FakeParam;
+using testing::FakeScene;
+
+FakeParam Float(const std::string& name, float value) {
+  FakeParam param;
+  param.name = name;
+  param.type = mcp::kParamFloat;
+  param.value = value;
+  return param;
+}
+
+FakeParam Color(const std::string& name, float r, float g, float b, std::uint16_t type = 3) {
+  FakeParam param;
+  param.name = name;
+  param.type = type;
+  param.color = {r, g, b, 1};
+  return param;
+}
+
+FakeParam Map(int texture) {
+  FakeParam param;
+  param.name = "DiffuseMap";
+  param.type = mcp::kParamTexture;
+  param.texture = texture;
+  return param;
+}
+
+Face TriangleFace() {
+  Face face;
+  face.vertex = {0, 1, 2, 0};
+  return face;
+}
+
+Face QuadFace() {
+  Face face = TriangleFace();
+  face.vertex[3] = 3;
+  face.corner_count = 4;
+  return face;
+}
+
+// One object with texture coordinates, one material under test and the
+// texture "wood.bmp" numbered 0 with the sizes 256 x 128.
+class MatLineTest : public ::testing::Test {
+ protected:
+  MatLineTest() {
+    scene_.objects.push_back({});
+    scene_.objects[0].texcoords = {{0, 0}, {0.5f, 0.25f}, {1, 1}, {0, 0.5f}, {0.25f, 0}};
+    scene_.textures = {testing::NamedTexture("wood.bmp")};
+    textures_.Add("WOOD.BMP");
+    textures_.SetSizeTexts(0, "256", "128");
+  }
+
+  std::string Line(std::vector<FakeParam> params, const Face& face, std::int32_t n = 0,
+                   RsdExportOptions options = RsdExportOptions::ForExporter()) {
+    scene_.materials = {FakeMaterial{"mat", std::move(params)}};
+    FakeHost host(scene_);
+    MatLineBuilder builder(host.api(), FakeHost::kSceneHandle, 1, textures_, options);
+    std::string line = builder.Line(face, n);
+    conflict_ = builder.conflict();
+    return line;
+  }
+
+  FakeScene scene_;
+  TextureList textures_;
+  std::string conflict_;
+};
+
+TEST_F(MatLineTest, UntexturedLines) {
+  EXPECT_EQ(Line({}, TriangleFace(), 7), "7 1  F C   64 64 255 ");
+  // Half of full red without "Refraction": 127.5 rounds up.
+  EXPECT_EQ(Line({Color("Diffuse", 1, 0, 0)}, TriangleFace(), 3), "3 1  F C   128 0 0 ");
+  EXPECT_EQ(Line({Color("Diffuse", 1, 0, 0), Float("Refraction", 1)}, QuadFace(), 3),
+            "3 1  F C   255 0 0 ");
+  // A factor of 0 or less leaves the colour unscaled.
+  EXPECT_EQ(Line({Color("Diffuse", 0.5f, 0.5f, 1), Float("Refraction", 0)}, QuadFace()),
+            "0 1  F C   128 128 255 ");
+  EXPECT_EQ(Line({Float("Specular", 0.1f)}, TriangleFace()), "0 0  F C   64 64 255 ");
+  // Parameters of the wrong kind are ignored.
+  EXPECT_EQ(Line({Float("Diffuse", 1), Color("Specular", 1, 1, 1), Color("Refraction", 1, 1, 1)},
+                 TriangleFace()),
+            "0 1  F C   64 64 255 ");
+}
+
+TEST_F(MatLineTest, TexturedFaceWithoutCoordinatesMapsTheWholeTexture) {
+  textures_.SetSizeTexts(0, "256", "256");
+  EXPECT_EQ(Line({Map(0)}, QuadFace()),
+            "0 1 F T  0  0 0    256 0    0 256    256 256     64 64 255 ");
+  EXPECT_EQ(Line({Map(0)}, TriangleFace()),
+            "0 1 F  T  0  256 0    256 256    0 256    0 0    64 64 255 ");
+}
+
+TEST_F(MatLineTest, TexelPositionsFromCoordinates) {
+  Face quad = QuadFace();
+  quad.texcoord = {1, 2, 3, 4};
+  // Corners 3, 2, 0, 1 at (256 u, (1 - v) 128).
+  EXPECT_EQ(Line({Map(0), Float("Shininess", 0)}, quad),
+            "0 1 F  T   0  64 128    0 64    128 96    256 0     ");
+  Face triangle = TriangleFace();
+  triangle.texcoord = {1, 2, 3, 0};
+  EXPECT_EQ(Line({Map(0), Float("Shininess", 0)}, triangle),
+            "0 1 F   T   0  0 64    256 0    128 96    0 0    ");
+  // The form follows t3, not the corner count.
+  quad.texcoord[3] = 0;
+  EXPECT_EQ(Line({Map(0), Float("Shininess", 0)}, quad),
+            "0 1 F  T   0  0 64    256 0    128 96    0 0    ");
+}
+
+TEST_F(MatLineTest, ShininessChoosesColouredTextureAndSpacing) {
+  EXPECT_EQ(Line({Map(0), Float("Shininess", 2), Color("Diffuse", 1, 1, 1), Float("Refraction", 1)},
+                 TriangleFace()),
+            "0 1  F  D   0  256 0    256 128    0 128    0 0    255 255 255 ");
+  EXPECT_EQ(conflict_, "");
+  EXPECT_EQ(Line({Map(0), Float("Shininess", 2), Float("Specular", 1)}, QuadFace(), 4),
+            "4 0 F  D   0  0 0    256 0    0 128    256 128     64 64 255 ");
+  EXPECT_EQ(conflict_,
+            "\r\n* Material (mat) can not use both light caculations (Specular) and RGB colour on "
+            "texture (Shininess)\r\n   light caculation is defaulted, RGB colour is ignored.");
+}
+
+TEST_F(MatLineTest, TextureWithoutSizeWritesZeroTexels) {
+  textures_.Add("plain.bmp");  // number 1, its material had no size suffix
+  scene_.textures.push_back(testing::NamedTexture("plain.bmp"));
+  EXPECT_EQ(Line({Map(1)}, QuadFace()), "0 1 F T  1  0 0    0 0    0 0    0 0     64 64 255 ");
+}
+
+TEST_F(MatLineTest, SizeThatIsNotAWholeNumberStops) {
+  textures_.SetSizeTexts(0, "2 56", "128");
+  try {
+    Line({Map(0)}, QuadFace());
+    FAIL() << "no stop";
+  } catch (const ExportStop& stop) {
+    EXPECT_EQ(stop.message(),
+              "Error: Image size '2 56' is not a whole number on Material name: mat");
+  }
+}
+
+TEST_F(MatLineTest, UnnamedTextureStopsAndUnknownTextureWarns) {
+  scene_.textures[0].name_size = 0;
+  try {
+    Line({Map(0)}, QuadFace());
+    FAIL() << "no stop";
+  } catch (const ExportStop& stop) {
+    EXPECT_EQ(stop.message(),
+              "Error: Texture needs manual exporting first, click material (mat) > DiffuseMap > "
+              "Import > right click > 3rd option.");
+  }
+  scene_.textures[0] = testing::NamedTexture("other.bmp");
+  testing::ExportSandbox sandbox;
+  EXPECT_EQ(Line({Map(0)}, QuadFace()), "0 1  F C   64 64 255 ");
+  ASSERT_EQ(sandbox.BoxTexts().size(), 1u);
+  EXPECT_EQ(sandbox.BoxTexts()[0],
+            "Warning: 2 No TIM created because material name (mat)does not end with ~256x256x8 "
+            "(~widthxhieghtxbitwidth)");
+  // A texture parameter without a texture is no texture.
+  EXPECT_EQ(Line({Map(-1)}, QuadFace()), "0 1  F C   64 64 255 ");
+}
+
+TEST_F(MatLineTest, BatchLightFlagCarriesTransparency) {
+  const RsdExportOptions batch = RsdExportOptions::ForBatchTool();
+  EXPECT_EQ(
+      Line({Color("Transparency", 0, 0.5f, 1), Float("Specular", 1)}, TriangleFace(), 0, batch),
+      "0 36  F C   64 64 255 ");
+  EXPECT_EQ(Line({Color("Transparency", 0, 0, 0)}, TriangleFace(), 0, batch),
+            "0 5  F C   64 64 255 ");
+  EXPECT_EQ(Line({Color("Transparency", 1, 1, 1, 4)}, TriangleFace(), 0, batch),
+            "0 21  F C   64 64 255 ");
+  EXPECT_EQ(Line({Color("Transparency", 0, 0, 0.1f)}, TriangleFace(), 0, batch),
+            "0 69  F C   64 64 255 ");
+  EXPECT_EQ(Line({Float("Transparency", 1)}, TriangleFace(), 0, batch), "0 1  F C   64 64 255 ");
+  EXPECT_EQ(Line({}, TriangleFace(), 0, batch), "0 1  F C   64 64 255 ");
+  // The exporter ignores "Transparency".
+  EXPECT_EQ(Line({Color("Transparency", 1, 0, 0)}, TriangleFace()), "0 1  F C   64 64 255 ");
+  // Transparency keeps a specular material from the conflict.
+  Line({Map(0), Float("Shininess", 2), Float("Specular", 1), Color("Transparency", 1, 0, 0)},
+       QuadFace(), 0, batch);
+  EXPECT_EQ(conflict_, "");
+}
+
+TEST(MatWriter, HeaderAndLinesSkipHiddenFaces) {
+  FakeScene scene;
+  scene.objects.push_back({});
+  scene.materials = {FakeMaterial{"m", {}}};
+  testing::FakeFace face;
+  face.vertex = {0, 1, 2, 0};
+  scene.objects[0].faces = {face, face, face};
+  scene.objects[0].faces[1].flags = 0x20;
+  FakeHost host(scene);
+  TextureList textures;
+  MatLineBuilder builder(host.api(), FakeHost::kSceneHandle, 1, textures,
+                         RsdExportOptions::ForExporter());
+  const std::string text = testing::CaptureFile([&](platform::OutputFile& mat) {
+    WriteMatHeader(mat, 2);
+    WriteMatLines(host.api(), builder, 1, 3, mat);
+  });
+  EXPECT_EQ(text,
+            "#created with Gannet v2 May 2023 for MarbleClay.\r\n@MAT940801\r\n# Number of "
+            "Items\r\n2\r\n# Materials\r\n0 1  F C   64 64 255 \r\n1 1  F C   64 64 255 \r\n");
+}
+
+}  // namespace
+}  // namespace exporter

@@ -1,0 +1,239 @@
+#include "exporter/texture_pass.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "exporter/export_stop.h"
+#include "exporter/testing/export_sandbox.h"
+#include "exporter/testing/fake_host.h"
+
+namespace exporter {
+namespace {
+
+using testing::ExportSandbox;
+using testing::FakeHost;
+using testing::FakeMaterial;
+using testing::FakeParam;
+using testing::FakeScene;
+using testing::NamedTexture;
+
+FakeParam Map(int texture) {
+  FakeParam param;
+  param.name = "DiffuseMap";
+  param.type = mcp::kParamTexture;
+  param.texture = texture;
+  return param;
+}
+
+FakeMaterial Textured(const std::string& name, int texture) {
+  return {name, {Map(texture)}};
+}
+
+constexpr const char* kConvertShip0 =
+    "# convert -verbose    -auto-level -resize 256!x128! -type palette -depth 8 -colors 256 "
+    "\"C:\\out\\ship0.bmp\" \"C:\\out\\ship0-resized.bmp\"";
+
+// The host saves every texture as a small file, so the identify stand-in
+// finds it.
+class TexturePassTest : public ::testing::Test {
+ protected:
+  TexturePassTest() {
+    scene_.on_save = [this](const testing::SavedTexture& saved) {
+      std::ofstream(sandbox_.PosixPath(saved.path)) << "BM";
+    };
+    std::filesystem::create_directories(sandbox_.OnDrive("out"));
+  }
+
+  // Runs the pass; the MAT comment lines, or the stop's message after "STOP: ".
+  std::string Run(RsdExportOptions options = RsdExportOptions::ForExporter()) {
+    FakeHost host(scene_);
+    std::string stop;
+    const std::string mat = testing::CaptureFile([&](platform::OutputFile& file) {
+      try {
+        RunTexturePass(host.api(), {FakeHost::kSceneHandle, "C:\\out\\ship", options}, file,
+                       textures_);
+      } catch (const ExportStop& error) {
+        stop = error.message();
+      }
+    });
+    return stop.empty() ? mat : mat + "STOP: " + stop;
+  }
+
+  ExportSandbox sandbox_;
+  FakeScene scene_;
+  TextureList textures_;
+};
+
+TEST_F(TexturePassTest, WorkedExampleWithSixteenBitColumnPlacement) {
+  scene_.textures = {NamedTexture("hull.bmp"), NamedTexture("deck.bmp")};
+  scene_.materials = {Textured("hull~256x128x8", 0), FakeMaterial{"bare", {}},
+                      Textured("deck~64x64x4", 1)};
+  EXPECT_EQ(Run(), std::string(kConvertShip0) +
+                       "\r\n"
+                       "# img2tim  -bpp 8 -tcol 0 0 0 -org 640  0  -plt 640 256  -o "
+                       "\"C:\\out\\ship0.tim\"   \"C:\\out\\ship0-resized.bmp\"\r\n"
+                       "# convert -verbose    -auto-level -resize 64!x64! -type palette -depth 4 "
+                       "-colors 16 \"C:\\out\\ship1.bmp\" \"C:\\out\\ship1-resized.bmp\"\r\n"
+                       // 256 pixels of 8 bits fill 128 columns: 640 + 127 + 1.
+                       "# img2tim  -bpp 4 -tcol 0 0 0 -org 768  0  -plt 640 257  -o "
+                       "\"C:\\out\\ship1.tim\"   \"C:\\out\\ship1-resized.bmp\"\r\n");
+  EXPECT_EQ(sandbox_.ToolCalls(),
+            (std::vector<std::string>{
+                "/\tidentify [<C>/out/ship0.bmp]",
+                "/\tconvert [-verbose] [-auto-level] [-resize] [256!x128!] [-type] [palette] "
+                "[-depth] [8] [-colors] [256] [<C>/out/ship0.bmp] [<C>/out/ship0-resized.bmp]",
+                "/\timg2tim [-bpp] [8] [-tcol] [0] [0] [0] [-org] [640] [0] [-plt] [640] [256] "
+                "[-o] [<C>/out/ship0.tim] [<C>/out/ship0-resized.bmp]",
+                "/\tidentify [<C>/out/ship1.bmp]",
+                "/\tconvert [-verbose] [-auto-level] [-resize] [64!x64!] [-type] [palette] "
+                "[-depth] [4] [-colors] [16] [<C>/out/ship1.bmp] [<C>/out/ship1-resized.bmp]",
+                "/\timg2tim [-bpp] [4] [-tcol] [0] [0] [0] [-org] [768] [0] [-plt] [640] [257] "
+                "[-o] [<C>/out/ship1.tim] [<C>/out/ship1-resized.bmp]",
+            }));
+  ASSERT_EQ(scene_.saved.size(), 2u);
+  EXPECT_EQ(scene_.saved[0].path, "C:\\out\\ship0.bmp");
+  EXPECT_EQ(scene_.saved[0].format, 4);
+  EXPECT_EQ(scene_.saved[1].texture, 1);
+  EXPECT_EQ(textures_.count(), 2);
+  EXPECT_EQ(textures_.Size(1, "")->width, 64);
+  EXPECT_TRUE(sandbox_.boxes().empty());
+}
+
+TEST_F(TexturePassTest, SharedTextureIsConvertedOnceWithTheFirstSuffix) {
+  scene_.textures = {NamedTexture("Hull.bmp"), NamedTexture("HULL.BMP")};
+  scene_.materials = {Textured("a~256x128x8", 0), Textured("b~64x64x4", 0),
+                      Textured("c~64x64x4", 1)};
+  EXPECT_EQ(Run().rfind(kConvertShip0, 0), 0u);
+  EXPECT_EQ(textures_.count(), 1);
+  EXPECT_EQ(sandbox_.ToolCalls().size(), 3u);
+}
+
+TEST_F(TexturePassTest, NameWithoutTildeKeepsItsNumber) {
+  scene_.textures = {NamedTexture("a.bmp"), NamedTexture("b.bmp")};
+  scene_.materials = {Textured("plain", 0), Textured("box~64x64x4", 1)};
+  const std::string mat = Run();
+  EXPECT_EQ(sandbox_.BoxTexts(),
+            (std::vector<std::string>{"Warning: 1 No TIM created because material name "
+                                      "(plain)does not end with ~256x256x8 "
+                                      "(~widthxhieghtxbitwidth)"}));
+  EXPECT_NE(mat.find("-org 641  0  -plt 640 257  -o \"C:\\out\\ship1.tim\""), std::string::npos)
+      << mat;
+  EXPECT_EQ(scene_.saved.size(), 2u);
+  EXPECT_FALSE(textures_.Size(0, "").has_value());
+}
+
+TEST_F(TexturePassTest, GreyAndOriginBlock) {
+  scene_.textures = {NamedTexture("a.bmp")};
+  scene_.materials = {Textured("sky~g128x64x16~768x0x640x480", 0)};
+  const std::string mat = Run();
+  EXPECT_NE(mat.find("# convert -verbose  -colorspace gray   -auto-level -resize 128!x64! -type "
+                     "palette -depth 16 -colors 65536 "),
+            std::string::npos)
+      << mat;
+  EXPECT_NE(mat.find("img2tim  -bpp 16 -tcol 0 0 0 -org 768  0  -plt 640 480  -o"),
+            std::string::npos)
+      << mat;
+}
+
+TEST_F(TexturePassTest, SizeWarningsGoOn) {
+  scene_.textures = {NamedTexture("a"), NamedTexture("b"), NamedTexture("c"), NamedTexture("d"),
+                     NamedTexture("e")};
+  scene_.materials = {Textured("a~512x257x4", 0), Textured("b~513x8x4", 1),
+                      Textured("c~256x8x8", 2), Textured("d~257x8x8", 3),
+                      Textured("e~129x8x16", 4)};
+  Run();
+  EXPECT_EQ(sandbox_.BoxTexts(),
+            (std::vector<std::string>{
+                "Warning: Material texture (a~512x257x4) has hieght greater then 256!",
+                "Warning: Material texture (b~513x8x4) has width greater then 512 4bit!",
+                "Warning: Material texture (d~257x8x8) has width greater then 258 8bit!",
+                "Warning: Material texture (e~129x8x16) has width greater then 128 16bit!"}));
+  EXPECT_EQ(textures_.count(), 5);
+  EXPECT_EQ(sandbox_.ToolCalls().size(), 15u);
+}
+
+TEST_F(TexturePassTest, StopsOnBadFormatOrDepth) {
+  scene_.textures = {NamedTexture("a")};
+  scene_.materials = {Textured("hull~256X128X8", 0)};
+  EXPECT_EQ(Run(),
+            "STOP: ERROR: Image format must be: ~256x256x8 (~widthxhieghtxbitwidth) on Material "
+            "name: 256X128X8");
+  EXPECT_EQ(scene_.saved.size(), 1u);
+  EXPECT_TRUE(sandbox_.ToolCalls().empty());
+}
+
+TEST_F(TexturePassTest, MissingHeightSeparatorWarnsThenDepthStops) {
+  scene_.textures = {NamedTexture("a")};
+  scene_.materials = {Textured("hull~64x64", 0)};
+  EXPECT_EQ(Run(),
+            "STOP: ERROR: Material texture (hull~64x64) has an incorrect bit depth, only 4,8,16 "
+            "should be used!");
+  EXPECT_EQ(sandbox_.BoxTexts(),
+            (std::vector<std::string>{"Warning: Image format must be: ~256x256x8 "
+                                      "(~widthxhieghtxbitwidth) Error: 64x64"}));
+}
+
+TEST_F(TexturePassTest, MissingBitmapStops) {
+  scene_.on_save = nullptr;
+  scene_.textures = {NamedTexture("a")};
+  scene_.materials = {Textured("hull~64x64x4", 0)};
+  EXPECT_EQ(Run(),
+            "STOP: Error: BMP not found, Texture needs manual exporting first, click material "
+            "(hull~64x64x4) > DiffuseMap > Import > right click > last option.");
+  EXPECT_EQ(sandbox_.ToolCalls().size(), 1u);
+}
+
+TEST_F(TexturePassTest, IdentifyWordsCountFromTheSecondCharacter) {
+  scene_.textures = {NamedTexture("a")};
+  scene_.materials = {Textured("hull~64x64x4", 0)};
+  sandbox_.SetToolOutput("identify", "BMP only at the start");
+  EXPECT_NE(Run().find("STOP: Error: BMP not found"), std::string::npos);
+}
+
+TEST_F(TexturePassTest, Img2timComplaintsStop) {
+  scene_.textures = {NamedTexture("a")};
+  scene_.materials = {Textured("hull~64x64x4", 0)};
+  sandbox_.SetToolOutput("img2tim", "img2tim: ERROR: cannot read\n");
+  const std::string first = Run();
+  EXPECT_EQ(first.substr(first.find("STOP: ")), "STOP: img2tim: ERROR: cannot read\n -ERROR-");
+
+  textures_ = {};
+  sandbox_.SetToolOutput("img2tim", " Invalid depth");
+  EXPECT_NE(Run().find("STOP:  Invalid depth -ERROR-"), std::string::npos);
+
+  textures_ = {};
+  sandbox_.SetToolOutput("img2tim", "ERROR at the very start does not count");
+  EXPECT_EQ(Run().find("STOP"), std::string::npos);
+}
+
+TEST_F(TexturePassTest, UnnamedTexturesAreSkippedAndUnreadableNamesStop) {
+  scene_.textures = {NamedTexture("a"), NamedTexture("b")};
+  scene_.textures[0].name_size = 0;
+  scene_.textures[1].name_readable = false;
+  scene_.materials = {Textured("one~64x64x4", 0), Textured("two~64x64x4", 1)};
+  EXPECT_EQ(Run(), "STOP: Error: bad material name?? (two~64x64x4)");
+  EXPECT_EQ(textures_.count(), 0);
+  EXPECT_TRUE(scene_.saved.empty());
+}
+
+TEST_F(TexturePassTest, BatchVariantSkipsConvertLineAndMarksTransparency) {
+  scene_.textures = {NamedTexture("a"), NamedTexture("b")};
+  FakeParam transparency;
+  transparency.name = "Transparency";
+  transparency.type = mcp::kParamColor;
+  FakeParam float_transparency = transparency;
+  float_transparency.type = mcp::kParamFloat;
+  scene_.materials = {FakeMaterial{"a~64x64x4", {Map(0), transparency}},
+                      FakeMaterial{"b~64x64x4", {Map(1), float_transparency}}};
+  EXPECT_EQ(Run(RsdExportOptions::ForBatchTool()),
+            "# img2tim  -t  -bpp 4 -tcol 0 0 0 -org 640  0  -plt 640 256  -o "
+            "\"C:\\out\\ship0.tim\"   \"C:\\out\\ship0-resized.bmp\"\r\n"
+            "# img2tim  -bpp 4 -tcol 0 0 0 -org 656  0  -plt 640 257  -o "
+            "\"C:\\out\\ship1.tim\"   \"C:\\out\\ship1-resized.bmp\"\r\n");
+  EXPECT_EQ(sandbox_.ToolCalls().size(), 6u);
+  EXPECT_NE(sandbox_.ToolCalls()[2].find("img2tim [-t] [-bpp]"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace exporter
