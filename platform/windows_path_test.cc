@@ -33,6 +33,9 @@ TEST_F(WindowsPathTest, MapsTheDriveAndTurnsBackslashes) {
   EXPECT_EQ(ToPosixPath("C:\\Program Files\\MarbleCLAY\\Plugin\\rsdn.bat"),
             (root_ / "Program Files/MarbleCLAY/Plugin/rsdn.bat").string());
   EXPECT_EQ(ToPosixPath("C:\\"), root_.string());
+  // Doubled separators read as one, as Windows reads them.
+  EXPECT_EQ(ToPosixPath("C:\\\\Program Files\\\\MarbleCLAY"),
+            (root_ / "Program Files/MarbleCLAY").string());
   EXPECT_EQ(ToPosixPath("Z:\\tmp\\x"), "/tmp/x");
   EXPECT_EQ(ToPosixPath("z:\\"), "/");
 }
