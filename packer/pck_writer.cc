@@ -17,6 +17,10 @@ std::array<std::uint8_t, kPckHeaderSize> EncodePckHeader(const PckHeader& header
 
 bool PckWriter::Create(const char* path) {
   std::remove(path);
+  return Open(path);
+}
+
+bool PckWriter::Open(const char* path) {
   file_ = OpenUnbuffered(path, "w+b");
   position_ = 0;
   return file_ != nullptr;

@@ -33,6 +33,10 @@ class PckWriter {
   /// writing; false when it cannot be created.
   bool Create(const char* path);
 
+  /// Opens `path` for writing as it is, without removing it first (used to
+  /// write to a device such as a full disk's stand-in); false on failure.
+  bool Open(const char* path);
+
   /// Writes `size` bytes and returns how many reached the file (fewer on a
   /// failed or short write).
   std::size_t Write(const std::uint8_t* data, std::size_t size);
