@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <memory>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace platform {
@@ -53,22 +54,37 @@ std::optional<std::string> DriveRoot(char letter) {
   return std::nullopt;
 }
 
-std::vector<std::string> SplitComponents(std::string_view path) {
+// Windows resolves "." and ".." in the text of a path, before any lookup: a
+// ".." leaves a folder even if that folder does not exist, and never climbs
+// above the drive's root. Only a relative path keeps its leading "..".
+void AddComponent(std::vector<std::string>& components, std::string component, bool rooted) {
+  if (component.empty() || component == ".") {
+    return;
+  }
+  if (component == "..") {
+    if (!components.empty() && components.back() != "..") {
+      components.pop_back();
+      return;
+    }
+    if (rooted) {
+      return;
+    }
+  }
+  components.push_back(std::move(component));
+}
+
+std::vector<std::string> SplitComponents(std::string_view path, bool rooted) {
   std::vector<std::string> components;
   std::string current;
   for (char c : path) {
     if (c == '\\' || c == '/') {
-      if (!current.empty()) {
-        components.push_back(current);
-      }
+      AddComponent(components, std::move(current), rooted);
       current.clear();
     } else {
       current += c;
     }
   }
-  if (!current.empty()) {
-    components.push_back(current);
-  }
+  AddComponent(components, std::move(current), rooted);
   return components;
 }
 
@@ -84,7 +100,7 @@ bool Exists(const std::string& path) {
 // The entry of `folder` that matches `name` without regard to ASCII case; an
 // exact match wins. `name` itself when nothing matches.
 std::string FindEntry(const std::string& folder, const std::string& name) {
-  if (name == "." || name == ".." || Exists(folder + "/" + name)) {
+  if (name == ".." || Exists(folder + "/" + name)) {
     return name;
   }
   std::unique_ptr<DIR, DirCloser> dir(opendir(folder.empty() ? "/" : folder.c_str()));
@@ -120,14 +136,15 @@ std::optional<std::string> ToPosixPath(const std::string& windows_path) {
   if (!HasDriveLetter(windows_path)) {
     const bool absolute =
         !windows_path.empty() && (windows_path[0] == '\\' || windows_path[0] == '/');
-    std::string joined = JoinLookingUp(absolute ? "/" : "", SplitComponents(windows_path));
+    std::string joined =
+        JoinLookingUp(absolute ? "/" : "", SplitComponents(windows_path, absolute));
     return joined.empty() ? std::string(".") : joined;
   }
   std::optional<std::string> root = DriveRoot(ToUpperAscii(windows_path[0]));
   if (!root) {
     return std::nullopt;
   }
-  return JoinLookingUp(*root, SplitComponents(std::string_view(windows_path).substr(2)));
+  return JoinLookingUp(*root, SplitComponents(std::string_view(windows_path).substr(2), true));
 }
 
 std::string ToWindowsPath(const std::string& posix_path) {

@@ -55,6 +55,13 @@ TEST_F(WindowsPathTest, ExactSpellingWinsOverAnotherCase) {
   EXPECT_EQ(ToPosixPath("C:\\out"), (root_ / "out").string());
 }
 
+TEST_F(WindowsPathTest, DotsAreResolvedInTheText) {
+  EXPECT_EQ(ToPosixPath("C:\\missing\\..\\program files\\.\\x"),
+            (root_ / "Program Files/x").string());
+  EXPECT_EQ(ToPosixPath("C:\\..\\..\\etc"), (root_ / "etc").string());
+  EXPECT_EQ(ToPosixPath("..\\a\\..\\b"), "../b");
+}
+
 TEST_F(WindowsPathTest, UnmappedDrivesHaveNoPath) {
   EXPECT_EQ(ToPosixPath("Q:\\x"), std::nullopt);
   setenv("GANNET_DRIVE_Q", "/srv", 1);
