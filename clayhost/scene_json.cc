@@ -117,16 +117,18 @@ float ReadFloat(const Json& value, const Place& place) {
 
 std::int64_t ReadInteger(const Json& value, const Place& place, std::int64_t lowest,
                          std::int64_t highest) {
+  const std::string range =
+      "must be from " + std::to_string(lowest) + " to " + std::to_string(highest);
   if (!value.is_number_integer()) {
     place.Fail("must be a whole number");
   }
   if (value.is_number_unsigned() &&
       value.get<std::uint64_t>() > static_cast<std::uint64_t>(highest)) {
-    place.Fail("must be at most " + std::to_string(highest));
+    place.Fail(range);
   }
   const auto number = value.get<std::int64_t>();
   if (number < lowest || number > highest) {
-    place.Fail("must be from " + std::to_string(lowest) + " to " + std::to_string(highest));
+    place.Fail(range);
   }
   return number;
 }
