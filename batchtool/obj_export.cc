@@ -28,7 +28,7 @@ std::optional<platform::OutputFile> CreateOutput(const std::string& path,
                                                  const ToolServices& services) {
   auto file = platform::OutputFile::Create(path);
   if (!file) {
-    services.show_message("ERROR: Could not create the file: " + path);
+    services.show_message("Error: Can not create the file " + path);
   }
   return file;
 }
@@ -36,7 +36,7 @@ std::optional<platform::OutputFile> CreateOutput(const std::string& path,
 void CloseOutput(platform::OutputFile& file, const std::string& path,
                  const ToolServices& services) {
   if (!file.Close()) {
-    services.show_message("ERROR: Could not write the file: " + path);
+    services.show_message("Error: Can not write the file " + path);
   }
 }
 

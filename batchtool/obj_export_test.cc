@@ -333,7 +333,7 @@ TEST_F(ObjExportTest, DerivedNamesDropTheLastFourCharactersWhateverTheyAre) {
 TEST_F(ObjExportTest, FileThatCannotBeCreatedIsNamed) {
   scene_.objects = {Cube()};
   Export("missing\\cube.obj");
-  EXPECT_EQ(messages_, std::vector<std::string>{"ERROR: Could not create the file: " +
+  EXPECT_EQ(messages_, std::vector<std::string>{"Error: Can not create the file " +
                                                 folder_.windows() + "\\missing\\cube.obj"});
 }
 

@@ -1,0 +1,327 @@
+// The tool plug-in end to end: SkerryScript.txt run by the substitute host
+// on scenes it reads, with stand-in programs that record how they were run.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "batchtool/testing/assimp_info.h"
+#include "batchtool/testing/clayhost_run.h"
+#include "batchtool/testing/temp_folder.h"
+
+namespace batchtool {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::ReadBytes;
+using testing::ToolRun;
+using testing::WriteBytes;
+using testing::WriteScript;
+
+// Object "CUBE " (one triangle) before object "Cube" (six quads on a unit
+// cube); every face uses "Clay", whose DiffuseMap has no texture.
+constexpr const char* kCubeScene = R"({
+  "materials": [{"name": "Clay", "params": {"DiffuseMap": {"type": 5}}}],
+  "objects": [
+    {"attributes": {"Name": "CUBE "}, "vertices": [[0, 0, 0], [1, 0, 0], [0, 1, 0]],
+     "faces": [{"v": [0, 1, 2]}]},
+    {"attributes": {"Name": "Cube"},
+     "vertices": [[0, 0, 0], [1, 0, 0], [0, 1, 0], [1, 1, 0],
+                  [0, 0, 1], [1, 0, 1], [0, 1, 1], [1, 1, 1]],
+     "faces": [{"v": [0, 1, 3, 2]}, {"v": [4, 6, 7, 5]}, {"v": [0, 4, 5, 1]},
+               {"v": [2, 3, 7, 6]}, {"v": [0, 2, 6, 4]}, {"v": [1, 5, 7, 3]}]}
+  ]
+})";
+
+// Two materials whose textures differ only in the case of their names, and a
+// hidden face.
+constexpr const char* kCarScene = R"({
+  "textures": {"Grain.png": {}, "grain.PNG": {}},
+  "materials": [
+    {"name": "wood ~ 2", "params": {"DiffuseMap": {"type": 5, "texture": "Grain.png"},
+                                    "Diffuse": {"type": 3, "color": [1, 0.5, 0]}}},
+    {"name": "oak", "params": {"DiffuseMap": {"type": 5, "texture": "grain.PNG"}}}
+  ],
+  "objects": [
+    {"attributes": {"Name": "Car"},
+     "vertices": [[0, 0, 0], [1, 0, 0], [1, 1, 0], [0, 1, 0]],
+     "texcoords": [[0, 0], [0.5, 0], [0.5, 0.5], [0, 0.5]],
+     "faces": [{"v": [0, 1, 2, 3], "t": [1, 2, 3, 4], "material": 0},
+               {"v": [0, 1, 2], "material": 0, "flags": 64},
+               {"v": [0, 1, 2], "material": 1},
+               {"v": [0, 2, 3], "material": 0}]}
+  ]
+})";
+
+// One face per material: none, colour "Transparency" with a positive
+// "Specular" and "Shininess" (textured), colour "Transparency" all 0, float
+// "Transparency" (textured).
+constexpr const char* kShipScene = R"({
+  "textures": {"glass.bmp": {}, "frost.bmp": {}},
+  "materials": [
+    {"name": "plain"},
+    {"name": "glass~8x8x4", "params": {
+      "DiffuseMap": {"type": 5, "texture": "glass.bmp"},
+      "Transparency": {"type": 3, "color": [0, 0.5, 1]},
+      "Specular": {"type": 1, "value": 0.5},
+      "Shininess": {"type": 1, "value": 1}}},
+    {"name": "clear", "params": {"Transparency": {"type": 4, "color": [0, 0, 0]}}},
+    {"name": "frosted~8x8x4", "params": {
+      "DiffuseMap": {"type": 5, "texture": "frost.bmp"},
+      "Transparency": {"type": 1, "value": 0.5}}}
+  ],
+  "objects": [
+    {"attributes": {"Name": "Ship"},
+     "vertices": [[1, 2, 3], [0, 0, 0], [1, 0, 0]],
+     "faces": [{"v": [0, 1, 2], "material": 0}, {"v": [0, 1, 2], "material": 1},
+               {"v": [0, 1, 2], "material": 2}, {"v": [0, 1, 2], "material": 3}]}
+  ]
+})";
+
+std::vector<std::string> SplitLines(const std::string& text, const std::string& end) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    const auto found = text.find(end, start);
+    lines.push_back(text.substr(start, found == std::string::npos ? found : found - start));
+    if (found == std::string::npos) {
+      break;
+    }
+    start = found + end.size();
+  }
+  return lines;
+}
+
+int CountStarting(const std::vector<std::string>& lines, const std::string& start) {
+  int count = 0;
+  for (const auto& line : lines) {
+    count += line.rfind(start, 0) == 0 ? 1 : 0;
+  }
+  return count;
+}
+
+class SkerryScriptTest : public ::testing::Test {
+ protected:
+  SkerryScriptTest() {
+    const std::string log = (work_.path() / "calls.log").string();
+    const std::string record = "echo \"$(basename \"$0\")|$PWD|$*\" >> '" + log + "'\n";
+    WriteScript(bin() / "record", record + "echo \"recorded $*\"\n");
+    WriteScript(bin() / "identify", record + "echo \"$1 BMP 8x8 8x8+0+0 8-bit sRGB\"\n");
+    WriteScript(bin() / "convert", record);
+    WriteScript(bin() / "img2tim", record);
+    WriteScript(plugin_folder() / "rsdn.bat", record);
+  }
+
+  fs::path bin() const { return work_.path() / "bin"; }
+  fs::path drive() const { return work_.path() / "c"; }
+  fs::path plugin_folder() const { return drive() / "MarbleCLAY" / "plugin"; }
+  fs::path out() const { return drive() / "out"; }
+
+  void Script(const std::string& text) { WriteBytes(plugin_folder() / "SkerryScript.txt", text); }
+
+  ToolRun Run(const char* scene, const std::vector<std::string>& extra = {}) {
+    const fs::path file = work_.path() / "scene.json";
+    WriteBytes(file, scene);
+    return testing::RunClayhostTool(CLAYHOST_PROGRAM, SKERRY_PLUGIN, file, drive(), bin(), extra);
+  }
+
+  // The recorded calls: program|working folder|arguments.
+  std::vector<std::string> Calls() const {
+    return SplitLines(ReadBytes(work_.path() / "calls.log"), "\n");
+  }
+  std::string Call(const std::string& program, const fs::path& folder,
+                   const std::string& arguments) const {
+    return program + "|" + folder.string() + "|" + arguments;
+  }
+
+  testing::TempFolder work_;
+};
+
+TEST_F(SkerryScriptTest, ScriptUnderProgramFilesIsTheOneRun) {
+  WriteBytes(drive() / "Program Files" / "MarbleCLAY" / "Plugin" / "SkerryScript.txt",
+             "!assetpath c:\\\r\nrecord first\r\n");
+  Script("!assetpath c:\\\r\nrecord second\r\n");
+  const ToolRun run = Run(kCubeScene);
+  EXPECT_EQ(run.exit_code, 0) << run.output;
+  EXPECT_EQ(Calls(), std::vector<std::string>{Call("record", drive(), "first")});
+}
+
+TEST_F(SkerryScriptTest, MissingAndEmptyScripts) {
+  fs::remove(plugin_folder() / "rsdn.bat");
+  const ToolRun missing = Run(kCubeScene);
+  EXPECT_EQ(missing.exit_code, 1);
+  ASSERT_EQ(missing.boxes.size(), 1u);
+  EXPECT_EQ(missing.boxes[0].caption, "Skerry");
+  EXPECT_EQ(missing.boxes[0].text.substr(0, 57),
+            "ERROR: MarbleCLay not found in the expected locations!!\r\n");
+
+  Script("");
+  const ToolRun empty = Run(kCubeScene);
+  EXPECT_EQ(empty.exit_code, 0);
+  EXPECT_TRUE(empty.boxes.empty());
+}
+
+TEST_F(SkerryScriptTest, LinesRunInTheAssetFolderWithEchoAndStops) {
+  Script(
+      "# settings\r\n"
+      "\r\n"
+      "!ASSETPATH C:\\Out\r\n"
+      "!echo none\r\n"
+      "record one Two\r\n"
+      "!echo !quit\r\n"
+      "record silent\r\n"
+      "!assetpath\r\n"
+      "record leaving !EXIT\r\n"
+      "record never\r\n");
+  const ToolRun run = Run(kCubeScene);
+  EXPECT_EQ(run.exit_code, 1);
+  EXPECT_TRUE(fs::is_directory(out()));  // created in lower case
+  EXPECT_EQ(Calls(), (std::vector<std::string>{Call("record", out(), "one Two"),
+                                               Call("record", out(), "silent")}));
+  ASSERT_EQ(run.boxes.size(), 1u);
+  EXPECT_EQ(run.boxes[0].text, " record one Two\r\nrecorded one Two\n");
+}
+
+TEST_F(SkerryScriptTest, StopsNameTheirFileLine) {
+  Script("# first\r\n!assetpath C:\\a\\b\r\nrecord never\r\n");
+  ToolRun run = Run(kCubeScene);
+  EXPECT_EQ(run.exit_code, 1);
+  ASSERT_EQ(run.boxes.size(), 1u);
+  EXPECT_EQ(run.boxes[0].text,
+            "ERROR:  In line: 2 - Folder doesnt exist and could not be created:  c:\\a\\b");
+
+  Script("!assetpath C:\\out\r\n\r\n!objexport Sphere s.obj 1\r\nrecord never\r\n");
+  run = Run(kCubeScene);
+  EXPECT_EQ(run.exit_code, 1);
+  ASSERT_EQ(run.boxes.size(), 1u);
+  EXPECT_EQ(run.boxes[0].text,
+            "ERROR:  In line: 3  !objexport sphere s.obj 1\r\n\r\nExact root object name not "
+            "found in your model: sphere");
+
+  Script("!assetpath C:\\out\r\n!objexport cube cube.obj 1,5\r\n");
+  run = Run(kCubeScene);
+  EXPECT_EQ(run.exit_code, 1);
+  ASSERT_EQ(run.boxes.size(), 1u);
+  EXPECT_EQ(run.boxes[0].text,
+            "ERROR:  In line: 2  !objexport cube cube.obj 1,5\r\n'1,5' is not a valid floating "
+            "point value");
+  EXPECT_TRUE(Calls().empty());
+  EXPECT_FALSE(fs::exists(out() / "cube.obj"));
+}
+
+TEST_F(SkerryScriptTest, CubeOfSixQuadsExportsAsTwelveTriangles) {
+  Script("!assetpath C:\\out\r\n!objexport Cube cube.obj 1.5\r\n");
+  const ToolRun run = Run(kCubeScene);
+  EXPECT_EQ(run.exit_code, 0) << run.output;
+  EXPECT_TRUE(run.boxes.empty());
+  // Both objects named cube were written to the same file; the last stays.
+  const auto obj = SplitLines(ReadBytes(out() / "cube.obj"), "\r\n");
+  EXPECT_EQ(obj.at(2), "#Model Cube has: 24 Verts 12 faces textures: 0");
+  EXPECT_EQ(CountStarting(obj, "v "), 24);
+  EXPECT_EQ(CountStarting(obj, "vt 0.00 0.00"), 24);
+  EXPECT_EQ(CountStarting(obj, "f "), 12);
+  const auto mtl = SplitLines(ReadBytes(out() / "cube.mtl"), "\r\n");
+  EXPECT_EQ(mtl.at(mtl.size() - 3), "newmtl _DefaultMat_");
+
+  const auto counts = testing::ImportWithAssimp(out() / "cube.obj");
+  ASSERT_TRUE(counts.has_value());
+  EXPECT_EQ(counts->faces, 12);
+  EXPECT_EQ(counts->vertices, 36);
+  EXPECT_EQ(counts->material_names,
+            (std::vector<std::string>{"DefaultMaterial", "Clay", "_DefaultMat_"}));
+}
+
+TEST_F(SkerryScriptTest, SharedTexturesAreSavedOnceAndConfirmedByDir) {
+  Script("!assetpath C:\\out\r\n!objexport car car.obj 1\r\n");
+  const ToolRun run = Run(kCarScene);
+  EXPECT_EQ(run.exit_code, 0) << run.output;
+  EXPECT_TRUE(run.boxes.empty()) << run.boxes.at(0).text;
+  EXPECT_TRUE(fs::is_regular_file(out() / "car0.bmp"));
+  EXPECT_FALSE(fs::exists(out() / "car1.bmp"));
+
+  const auto mtl = SplitLines(ReadBytes(out() / "car.mtl"), "\r\n");
+  EXPECT_EQ(CountStarting(mtl, "map_Kd car0.bmp"), 2);
+  EXPECT_EQ(CountStarting(mtl, "newmtl wood"), 1);
+  const auto obj = SplitLines(ReadBytes(out() / "car.obj"), "\r\n");
+  EXPECT_EQ(obj.at(2), "#Model Car has: 10 Verts 4 faces textures: 1");
+  EXPECT_EQ(CountStarting(obj, "usemtl wood"), 2);
+  EXPECT_EQ(CountStarting(obj, "vt "), 10);
+  EXPECT_EQ(CountStarting(obj, "vt 0.500000000000000 0.500000000000000"), 1);
+
+  const auto counts = testing::ImportWithAssimp(out() / "car.obj");
+  ASSERT_TRUE(counts.has_value());
+  EXPECT_EQ(counts->faces, 4);
+  EXPECT_EQ(counts->vertices, 12);
+}
+
+TEST_F(SkerryScriptTest, RsdExportRunsRsdnWithTheScriptsLaunchMode) {
+  Script(
+      "!assetpath C:\\out\r\n"
+      "!rsdexport Ship Ship.rsd 1 0\r\n"
+      "!rsdexport ship ship.rsd 1 1\r\n"
+      "!rsdexport ship ship.rsd 1 2\r\n");
+  const ToolRun run = Run(kShipScene, {"--answer", "Launch NO$PSX?=no"});
+  EXPECT_EQ(run.exit_code, 0) << run.output;
+  std::vector<std::string> rsdn;
+  for (const auto& call : Calls()) {
+    if (call.rfind("rsdn.bat|", 0) == 0) {
+      rsdn.push_back(call);
+    }
+  }
+  EXPECT_EQ(rsdn, (std::vector<std::string>{Call("rsdn.bat", out(), "ship 1.0 0"),
+                                            Call("rsdn.bat", out(), "ship 1.0 1"),
+                                            Call("rsdn.bat", out(), "ship 1.0 0")}));
+  // Only launch mode 2 asks, with the report in the question.
+  ASSERT_EQ(run.boxes.size(), 1u);
+  EXPECT_EQ(run.boxes[0].caption, "Launch NO$PSX?");
+  EXPECT_NE(run.boxes[0].text.find("Finished correctly\r\n\r\nModel Ship has: \r\n3 Verts"),
+            std::string::npos);
+}
+
+TEST_F(SkerryScriptTest, RsdExportUsesTheBatchVariant) {
+  Script("!assetpath C:\\out\r\n!rsdexport ship ship.rsd 1 0\r\n");
+  const ToolRun run = Run(kShipScene);
+  EXPECT_EQ(run.exit_code, 0) << run.output;
+  EXPECT_TRUE(run.boxes.empty()) << run.boxes.at(0).text;
+
+  // Script scale 1 writes the host coordinates as they are (no factor 10).
+  const auto ply = SplitLines(ReadBytes(out() / "ship.ply"), "\r\n");
+  EXPECT_EQ(ply.at(5), "2.0000 -3.0000 1.0000");
+
+  // Light flags: none 1; colour transparency with specular 0 + 4 + 32;
+  // colour transparency all 0: 1 + 4; float transparency 1.
+  const auto mat = SplitLines(ReadBytes(out() / "ship.mat"), "\r\n");
+  EXPECT_EQ(CountStarting(mat, "# convert"), 0);
+  ASSERT_EQ(CountStarting(mat, "# img2tim"), 2);
+  EXPECT_EQ(mat.at(5).rfind("# img2tim  -t  -bpp 4 ", 0), 0u) << mat.at(5);
+  EXPECT_EQ(mat.at(6).rfind("# img2tim  -bpp 4 ", 0), 0u) << mat.at(6);
+  std::vector<std::string> flags;
+  for (std::size_t i = 7; i < mat.size(); ++i) {
+    flags.push_back(SplitLines(mat[i], " ").at(1));
+  }
+  EXPECT_EQ(flags, (std::vector<std::string>{"1", "36", "5", "1"}));
+
+  int tim_calls = 0;
+  for (const auto& call : Calls()) {
+    tim_calls += call.rfind("img2tim|", 0) == 0 ? 1 : 0;
+  }
+  EXPECT_EQ(tim_calls, 2);
+}
+
+TEST_F(SkerryScriptTest, FilesThatCannotBeCreatedAreNamedAndTheRunGoesOn) {
+  Script(
+      "!assetpath C:\\out\r\n"
+      "!objexport ship missing\\s.obj 1\r\n"
+      "!rsdexport ship missing\\s.rsd 1 0\r\n"
+      "record after\r\n");
+  const ToolRun run = Run(kShipScene);
+  EXPECT_EQ(run.exit_code, 0) << run.output;
+  ASSERT_EQ(run.boxes.size(), 3u);
+  EXPECT_EQ(run.boxes[0].text, "Error: Can not create the file c:\\out\\missing\\s.obj");
+  EXPECT_EQ(run.boxes[1].text, "Error: Can not create the file c:\\out\\missing\\s.rsd");
+  EXPECT_EQ(run.boxes[2].text, " record after\r\nrecorded after\n");
+}
+
+}  // namespace
+}  // namespace batchtool
