@@ -1,0 +1,124 @@
+#include "tools/img2tim/bmp_image.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace img2tim {
+namespace {
+
+void U16(std::string& out, unsigned value) {
+  out += static_cast<char>(value & 0xFF);
+  out += static_cast<char>((value >> 8) & 0xFF);
+}
+
+void U32(std::string& out, unsigned value) {
+  U16(out, value & 0xFFFF);
+  U16(out, value >> 16);
+}
+
+// A BMP with a 40-byte header; `palette` entries as RGB, `pixels` as stored.
+std::string Bmp(int width, int height, int bits, unsigned compression,
+                const std::vector<Rgb>& palette, const std::string& pixels,
+                const std::vector<unsigned>& masks = {}) {
+  const unsigned offset = 14 + 40 + static_cast<unsigned>(masks.size() * 4 + palette.size() * 4);
+  std::string out = "BM";
+  U32(out, offset + static_cast<unsigned>(pixels.size()));
+  U32(out, 0);
+  U32(out, offset);
+  U32(out, 40);
+  U32(out, static_cast<unsigned>(width));
+  U32(out, static_cast<unsigned>(height));
+  U16(out, 1);
+  U16(out, static_cast<unsigned>(bits));
+  U32(out, compression);
+  U32(out, static_cast<unsigned>(pixels.size()));
+  U32(out, 2835);
+  U32(out, 2835);
+  U32(out, static_cast<unsigned>(palette.size()));
+  U32(out, 0);
+  for (unsigned mask : masks) {
+    U32(out, mask);
+  }
+  for (const Rgb& c : palette) {
+    out += static_cast<char>(c.blue);
+    out += static_cast<char>(c.green);
+    out += static_cast<char>(c.red);
+    out += '\0';
+  }
+  return out + pixels;
+}
+
+const Rgb kRed{255, 0, 0}, kGreen{0, 255, 0}, kBlue{0, 0, 255};
+
+TEST(BmpImage, FourBitRowsBottomUpWithPadding) {
+  // 3 x 2: bottom row stored first, each row padded to 4 bytes.
+  const std::string pixels =
+      std::string("\x12\x00\x00\x00", 4) + std::string("\x01\x20\x00\x00", 4);
+  std::string error;
+  const auto image = DecodeBmp(Bmp(3, 2, 4, 0, {kRed, kGreen, kBlue}, pixels), error);
+  ASSERT_TRUE(image) << error;
+  EXPECT_EQ(image->indices, (std::vector<std::uint8_t>{0, 1, 2, 1, 2, 0}));
+  EXPECT_EQ(image->pixels[0], kRed);
+  EXPECT_EQ(image->pixels[5], kRed);
+  EXPECT_EQ(image->palette.size(), 3u);
+}
+
+TEST(BmpImage, RunLengthEightBit) {
+  // Row 0 (bottom): run of 3 x index 1 then one absolute pixel 2 ... as ImageMagick writes.
+  std::string rle;
+  rle += std::string("\x03\x01", 2);                  // three pixels of 1
+  rle += std::string("\x00\x00", 2);                  // end of line
+  rle += std::string("\x00\x03\x02\x00\x01\x00", 6);  // absolute 2 0 1, padded
+  rle += std::string("\x00\x01", 2);                  // end of bitmap
+  std::string error;
+  const auto image = DecodeBmp(Bmp(3, 2, 8, 1, {kRed, kGreen, kBlue}, rle), error);
+  ASSERT_TRUE(image) << error;
+  EXPECT_EQ(image->indices, (std::vector<std::uint8_t>{2, 0, 1, 1, 1, 1}));
+}
+
+TEST(BmpImage, RunLengthFourBit) {
+  std::string rle;
+  rle += std::string("\x04\x12", 2);  // 1 2 1 2
+  rle += std::string("\x00\x01", 2);
+  std::string error;
+  const auto image = DecodeBmp(Bmp(4, 1, 4, 2, {kRed, kGreen, kBlue}, rle), error);
+  ASSERT_TRUE(image) << error;
+  EXPECT_EQ(image->indices, (std::vector<std::uint8_t>{1, 2, 1, 2}));
+}
+
+TEST(BmpImage, DirectColourTopDownAndBitFields) {
+  std::string error;
+  // 24-bit, height -1: top-down; BGR order, row padded to 8 bytes.
+  const auto top_down =
+      DecodeBmp(Bmp(2, -1, 24, 0, {}, std::string("\x01\x02\x03\x04\x05\x06\x00\x00", 8)), error);
+  ASSERT_TRUE(top_down) << error;
+  EXPECT_EQ(top_down->pixels[0], (Rgb{3, 2, 1}));
+  EXPECT_EQ(top_down->pixels[1], (Rgb{6, 5, 4}));
+  EXPECT_TRUE(top_down->palette.empty());
+  // 16-bit 565 through masks: pure green at full scale.
+  const auto fields = DecodeBmp(
+      Bmp(1, 1, 16, 3, {}, std::string("\xE0\x07\x00\x00", 4), {0xF800, 0x07E0, 0x001F}), error);
+  ASSERT_TRUE(fields) << error;
+  EXPECT_EQ(fields->pixels[0], (Rgb{0, 255, 0}));
+}
+
+TEST(BmpImage, RejectsBrokenFiles) {
+  std::string error;
+  EXPECT_FALSE(DecodeBmp("GIF89a", error));
+  EXPECT_EQ(error, "not a BMP file");
+  const std::string good = Bmp(3, 2, 4, 0, {kRed}, std::string(8, '\0'));
+  EXPECT_FALSE(DecodeBmp(good.substr(0, good.size() - 1), error));
+  EXPECT_EQ(error, "truncated pixel data");
+  EXPECT_FALSE(DecodeBmp(Bmp(1, 1, 4, 0, {kRed}, std::string("\x50\0\0\0", 4)), error));
+  EXPECT_EQ(error, "colour index outside the palette");
+  EXPECT_FALSE(DecodeBmp(Bmp(0, 1, 24, 0, {}, ""), error));
+  EXPECT_FALSE(DecodeBmp(Bmp(1, 1, 8, 1, {kRed}, std::string("\x01\x00", 2)), error));
+  EXPECT_EQ(error, "truncated run-length data");
+  EXPECT_FALSE(DecodeBmp(Bmp(1, 1, 2, 0, {kRed}, std::string(4, '\0')), error));
+  EXPECT_EQ(error, "unsupported pixel format");
+}
+
+}  // namespace
+}  // namespace img2tim

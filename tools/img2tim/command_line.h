@@ -1,0 +1,29 @@
+// img2tim's command line:
+//   img2tim [-bpp 4|8|16] [-tcol R G B] [-org X Y] [-plt X Y] [-t] [-o OUT] IN
+#ifndef GANNET_TOOLS_IMG2TIM_COMMAND_LINE_H_
+#define GANNET_TOOLS_IMG2TIM_COMMAND_LINE_H_
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "tools/img2tim/tim_image.h"
+
+namespace img2tim {
+
+struct Arguments {
+  TimSettings settings;
+  std::string input;
+  std::string output;  // IN with its extension replaced by ".tim" when -o is not given
+};
+
+/// Parses the arguments after the program name; nullopt with `error` set on
+/// a malformed command line.
+std::optional<Arguments> ParseArguments(const std::vector<std::string>& args, std::string& error);
+
+/// The usage text.
+std::string Usage();
+
+}  // namespace img2tim
+
+#endif  // GANNET_TOOLS_IMG2TIM_COMMAND_LINE_H_
