@@ -32,6 +32,11 @@ bool IsTool() {
   return kind != nullptr && std::strcmp(kind, "tool") == 0;
 }
 
+bool Misusing() {
+  const char* misuse = std::getenv("PROBE_MISUSE");
+  return misuse != nullptr && std::strcmp(misuse, "1") == 0;
+}
+
 int Result() {
   const char* result = std::getenv("PROBE_RESULT");
   return result != nullptr ? std::atoi(result) : 1;
@@ -186,8 +191,8 @@ void DumpMaterials(Dump& dump, mcp::Handle scene, const std::string& texture_bas
 void Misuse(Dump& dump, mcp::Handle scene) {
   const mcp::Handle object = Slot<mcp::GetRootObjectFn>(mcp::kGetRootObject)(scene, 0);
   mcp::VertexRecord vertex{};
-  dump.Line("misuse: vertex 99999 -> %d, reads %g",
-            Slot<mcp::GetVertexFn>(mcp::kGetVertex)(object, 99999, &vertex), *vertex.c0);
+  const int got = Slot<mcp::GetVertexFn>(mcp::kGetVertex)(object, 99999, &vertex);
+  dump.Line("misuse: vertex 99999 -> %d, reads %g", got, *vertex.c0);
   dump.Line("misuse: null vertex record -> %d",
             Slot<mcp::GetVertexFn>(mcp::kGetVertex)(object, 0, nullptr));
   vertex.size = 8;
@@ -205,11 +210,11 @@ void Misuse(Dump& dump, mcp::Handle scene) {
   dump.Line(
       "misuse: forged material -> %d",
       Slot<mcp::FindMaterialParamFn>(mcp::kFindMaterialParam)(scene, &forged, "Diffuse", &param));
-  dump.Line("misuse: material ref 77 -> %d, name \"%s\"",
-            Slot<mcp::GetMaterialByRefFn>(mcp::kGetMaterialByRef)(77, &forged), forged.name);
+  const int ref = Slot<mcp::GetMaterialByRefFn>(mcp::kGetMaterialByRef)(77, &forged);
+  dump.Line("misuse: material ref 77 -> %d, name \"%s\"", ref, forged.name);
   float number = 5;
-  dump.Line("misuse: bad parameter handle -> %d, value %g",
-            Slot<mcp::GetParamFloatFn>(mcp::kGetParamFloat)(0, &number), number);
+  const int param_got = Slot<mcp::GetParamFloatFn>(mcp::kGetParamFloat)(0, &number);
+  dump.Line("misuse: bad parameter handle -> %d, value %g", param_got, number);
   using UnservedFn = std::uintptr_t (*)();
   dump.Line("misuse: unserved slot 7 -> %d", static_cast<int>(Slot<UnservedFn>(7)()));
 }
@@ -227,8 +232,7 @@ void DumpScene(const std::string& dump_path, mcp::Handle scene, const std::strin
     dump.Line("box answer: %d", ClayHostMessageBox("Probe question", "Go on?\r\nYes \xE9t\xE9", 2));
     dump.Line("box answer: %d", ClayHostMessageBox("Probe", "Done.", 0));
   }
-  const char* misuse = std::getenv("PROBE_MISUSE");
-  if (misuse != nullptr && std::strcmp(misuse, "1") == 0) {
+  if (Misusing()) {
     Misuse(dump, scene);
   }
 }
@@ -287,8 +291,10 @@ MCP_EXPORT std::uint8_t MCP_CALL MCP_GetExporterInfo(mcp::Context context0, mcp:
   info.value18 = 1;
   info.scale = 0.5f;
   Submit(id_low, id_high, context0, context1, mcp::kInfoKindExporter, &info, sizeof info);
-  // A record of the wrong size, which the host must refuse.
-  Submit(id_low, id_high, context0, context1, mcp::kInfoKindExporter, &info, 3);
+  if (Misusing()) {
+    // A record of the wrong size, which the host must refuse.
+    Submit(id_low, id_high, context0, context1, mcp::kInfoKindExporter, &info, 3);
+  }
   return 1;
 }
 
