@@ -290,3 +290,145 @@ TEST_F(ClayhostTest, MisuseByThePluginIsReportedAndSurvived) {
 }
 
 }  // namespace
+
+#if defined(CLAYHOST_GANNET) && defined(CLAYHOST_SKERRY)
+namespace {
+
+const std::string kExamples = CLAYHOST_EXAMPLES;
+
+/// A drive C: with the plug-in folder and a stand-in rsdn.bat that logs its
+/// arguments.
+void MakeDriveC(const fs::path& drive, const std::string& script = "") {
+  const fs::path plugin = drive / "MarbleCLAY" / "plugin";
+  fs::create_directories(plugin);
+  std::ofstream(plugin / "rsdn.bat")
+      << "#!/bin/sh\necho \"$@\" >> \"" << (drive / "rsdn.log").string() << "\"\n";
+  fs::permissions(plugin / "rsdn.bat", fs::perms::owner_all, fs::perm_options::add);
+  if (!script.empty()) {
+    std::ofstream(plugin / "SkerryScript.txt") << script;
+  }
+}
+
+std::string BmpShape(const std::string& bmp) {
+  if (bmp.size() < 54 || bmp.substr(0, 2) != "BM") {
+    return "not a BMP";
+  }
+  auto at = [&](std::size_t offset) {
+    return static_cast<unsigned char>(bmp[offset]) | static_cast<unsigned char>(bmp[offset + 1])
+                                                         << 8;
+  };
+  return std::to_string(at(18)) + "x" + std::to_string(at(22)) + "x" + std::to_string(at(28));
+}
+
+TEST_F(ClayhostTest, InfoOfGannet) {
+  const Outcome info = Run({"info", CLAYHOST_GANNET});
+  EXPECT_EQ(info.status, 0);
+  EXPECT_EQ(info.err, "");
+  EXPECT_EQ(info.out,
+            "MCP_PluginEntry(0, 0, 0x50600) = 1\n"
+            "MCP_InitializePluginProc(0 .. 135) = each its index\n"
+            "MCP_GetPluginInfo(0xC1A0001, 0xC1A0002, 0)\n"
+            "  SubmitInfo(0, 0, 0xC1A0001, 0xC1A0002, kind 0, 34 bytes)\n"
+            "    PluginInfoRecord\n"
+            "      name = \"Gannet\"\n"
+            "      description = \"PlayStation Gannet\"\n"
+            "      kind = 1\n"
+            "      id = 97\n"
+            "      value = 97\n"
+            "= 1\n"
+            "MCP_GetExporterInfo(0xC1A0001, 0xC1A0002, 97, 0)\n"
+            "  SubmitInfo(97, 0, 0xC1A0001, 0xC1A0002, kind 2, 29 bytes)\n"
+            "    ExporterOptionsRecord\n"
+            "      size = 29\n"
+            "      reserved4 = 0\n"
+            "      options = \"FlipV|restrFlipVValue=1\"\n"
+            "      reserved = 00 00 00 00 00 00 00 00 00 00 00 00 00\n"
+            "  SubmitInfo(97, 0, 0xC1A0001, 0xC1A0002, kind 1, 32 bytes)\n"
+            "    ExporterInfoRecord\n"
+            "      value0 = 0\n"
+            "      extension = \"rsd\"\n"
+            "      description = \"PlayStation (filename must be <=7 chars!)\"\n"
+            "      value12 = 4\n"
+            "      value14 = 2\n"
+            "      value16 = 0\n"
+            "      value18 = 1\n"
+            "      scale = 1 (0x3F800000)\n"
+            "      value23 = 0\n"
+            "= 1\n"
+            "MCP_ReleasePlugin(97, 0) = 97\n");
+  EXPECT_EQ(Run({"info", CLAYHOST_GANNET, "--host-version", "0x505FF"}).status, 2);
+}
+
+TEST_F(ClayhostTest, InfoOfSkerry) {
+  const Outcome info = Run({"info", CLAYHOST_SKERRY});
+  EXPECT_EQ(info.status, 0);
+  EXPECT_EQ(info.err, "");
+  // The tool's identifier and bitmap are addresses: name them, then compare.
+  std::smatch id;
+  ASSERT_TRUE(std::regex_search(info.out, id, std::regex("id = ([0-9]+)")));
+  const unsigned long long value = std::stoull(id[1]);
+  std::string out =
+      std::regex_replace(info.out, std::regex("bitmap = 0x[0-9A-F]+"), "bitmap = <bitmap>");
+  out = std::regex_replace(out, std::regex("\\b" + id[1].str() + "\\b"), "<id>");
+  out = std::regex_replace(out,
+                           std::regex("\\b" + std::to_string(value & 0xFFFFFFFF) + ", " +
+                                      std::to_string(value >> 32) + "\\b"),
+                           "<low>, <high>");
+  EXPECT_EQ(out,
+            "MCP_PluginEntry(0, 0, 0x50600) = 1\n"
+            "MCP_InitializePluginProc(0 .. 135) = each its index\n"
+            "MCP_GetPluginInfo(0xC1A0001, 0xC1A0002, 0)\n"
+            "  SubmitInfo(0, 0, 0xC1A0001, 0xC1A0002, kind 0, 34 bytes)\n"
+            "    PluginInfoRecord\n"
+            "      name = \"Skerry\"\n"
+            "      description = \"Skerry\"\n"
+            "      kind = 2\n"
+            "      id = <id>\n"
+            "      value = 97\n"
+            "= 1\n"
+            "MCP_GetToolInfo(0xC1A0001, 0xC1A0002, <low>, <high>)\n"
+            "  SubmitInfo(<low>, <high>, 0xC1A0001, 0xC1A0002, kind 1, 62 bytes)\n"
+            "    ToolInfoRecord\n"
+            "      width = 22\n"
+            "      height = 26\n"
+            "      bitmap = <bitmap>\n"
+            "      text = \"\"\n"
+            "      value16 = 2\n"
+            "      reserved = 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 "
+            "00 00 00 00 00 00 00 00 00 00 00 00 00\n"
+            "= 1\n"
+            "MCP_ReleasePlugin(<low>, <high>) = <id>\n");
+}
+
+TEST_F(ClayhostTest, GannetExportsTheExampleShip) {
+  MakeDriveC(folder_ / "c");
+  fs::create_directories(folder_ / "out");
+  const Outcome run = Run({"export", "--plugin", CLAYHOST_GANNET, "--scene",
+                           kExamples + "/ship.json", "--out", "out/ship.rsd", "--drive", "C=c",
+                           "--answer", "Launch NO$PSX?=no", "--transcript", "boxes.jsonl"});
+  ASSERT_EQ(run.status, 0) << run.out << run.err;
+  EXPECT_TRUE(fs::exists(folder_ / "out" / "ship.rsd"));
+  EXPECT_TRUE(fs::exists(folder_ / "out" / "ship.ply"));
+  EXPECT_EQ(BmpShape(ReadAll(folder_ / "out" / "ship0.bmp")), "64x64x24");
+  EXPECT_EQ(BmpShape(ReadAll(folder_ / "out" / "ship1.bmp")), "32x32x24");
+  EXPECT_EQ(ReadAll(folder_ / "c" / "rsdn.log"), "ship 1.0 0\n");
+  const std::string boxes = ReadAll(folder_ / "boxes.jsonl");
+  EXPECT_EQ(
+      boxes.rfind("{\"caption\": \"Launch NO$PSX?\", \"text\": \"RSD files have been created"), 0u)
+      << boxes;
+  EXPECT_NE(boxes.find("\"buttons\": \"yesnocancel\", \"answer\": \"no\"}\n"), std::string::npos);
+}
+
+TEST_F(ClayhostTest, SkerryRunsItsScriptOnTheExampleShip) {
+  MakeDriveC(folder_ / "c", "!assetpath Z:" + Path("out") + "\r\n!objexport ship ship.obj 1\r\n");
+  const Outcome run = Run({"tool", "--plugin", CLAYHOST_SKERRY, "--scene", kExamples + "/ship.json",
+                           "--drive", "C=c", "--transcript", "boxes.jsonl"});
+  ASSERT_EQ(run.status, 0) << run.out << run.err;
+  EXPECT_TRUE(fs::exists(folder_ / "out" / "ship.obj")) << run.out;
+  EXPECT_TRUE(fs::exists(folder_ / "out" / "ship.mtl"));
+  EXPECT_EQ(BmpShape(ReadAll(folder_ / "out" / "ship0.bmp")), "64x64x24");
+  EXPECT_EQ(ReadAll(folder_ / "boxes.jsonl"), "");
+}
+
+}  // namespace
+#endif

@@ -2,7 +2,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 
 #include "clayhost/scene_json.h"
 #include "clayhost/scene_obj.h"
@@ -38,8 +37,8 @@ std::string ReadSceneFile(const std::string& path) {
     throw SceneError(path + ": cannot read the file: no such file");
   }
   std::ifstream file(path, std::ios::binary);
-  std::string content((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-  if (file.bad() || !file.is_open()) {
+  std::string content(static_cast<std::size_t>(std::filesystem::file_size(path, error)), '\0');
+  if (error || !file.read(content.data(), static_cast<std::streamsize>(content.size()))) {
     throw SceneError(path + ": cannot read the file");
   }
   return content;
