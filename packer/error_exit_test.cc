@@ -187,5 +187,38 @@ TEST_F(ErrorExitTest, VerboseShortFirstWriteNamesTheFrame) {
       << run.output;
 }
 
+// Bent headers and cut files, under every kind of run: the packer either
+// packs a file whose size agrees with its header or fails cleanly.
+TEST_F(ErrorExitTest, BentAndCutFilesNeverCrashThePacker) {
+  const std::vector<std::uint8_t> good = EncodeTmd(NumberedTmd(3, 2, 0));
+  const std::uint32_t values[] = {0,          1,          7,          40,         56,
+                                  0x7FFFFFFF, 0x80000000, 0xFFFFFFFF, 0xFFFFFFF4, 0x20000000};
+  const char* runs[] = {"go", "-NN", "-T3 -L", "-T2 -MM", "-NN -T4 -L -MM"};
+  std::uint32_t state = 2024;
+  const auto next = [&state]() { return (state = state * 1103515245u + 12345u) >> 8; };
+  for (int round = 0; round < 120; ++round) {
+    std::vector<std::uint8_t> bent = good;
+    StoreU32(bent.data() + 12 + 4 * (next() % 7), values[next() % 10]);
+    if (next() % 3 == 0) {
+      bent.resize(next() % bent.size());
+    }
+    const bool first_is_bent = next() % 2 == 0;
+    folder_.Write("a.tmd", first_is_bent ? bent : good);
+    folder_.Write("b.tmd", first_is_bent ? good : bent);
+    const char* arguments = runs[next() % 5];
+    const RunResult run = folder_.Run(arguments);
+    SCOPED_TRACE(std::string(arguments) + " round " + std::to_string(round));
+    ASSERT_TRUE(run.status == 0 || run.status == 1) << run.output;
+    if (run.status == 1) {
+      EXPECT_NE(run.output.find("Error: "), std::string::npos) << run.output;
+      EXPECT_FALSE(folder_.Exists("MORPHON.PCK"));
+      continue;
+    }
+    const std::vector<std::uint8_t> pck = folder_.Read("MORPHON.PCK");
+    ASSERT_GE(pck.size(), 32u);
+    EXPECT_EQ(pck.size(), 32 + std::uint64_t{testing::U32At(pck, 0)} * testing::U32At(pck, 4));
+  }
+}
+
 }  // namespace
 }  // namespace morphon

@@ -13,6 +13,8 @@ namespace {
 
 constexpr std::uint32_t kObjectTableStart = kTmdHeaderSize;
 constexpr std::size_t kTmdPrefixSize = kTmdHeaderSize + kTmdObjectSize;
+constexpr char kShortFirstBlock[] =
+    " Failed to read 1st %s TMD doesn't have the same amount of verts/normals as the first TMD.";
 
 FileHandle OpenSource(const std::string& name) {
   // Linux opens folders for reading; a folder is no frame.
@@ -179,6 +181,12 @@ void FirstTmd::CheckLayout() const {
   if (object_.normal_top < object_.vert_top) {
     exit_with_error("TMD normal block starts before its vertex block.", name_.c_str());
   }
+  // Told before the frame buffer is allocated: without normals the frame
+  // size comes from normal_top alone, and a few bytes of file could ask for
+  // 4 GB.
+  if (vert_start + layout_.n_vertandnorm_size > layout_.total_size) {
+    exit_with_error(kShortFirstBlock, name_.c_str());
+  }
   const std::uint64_t walked = (std::uint64_t{layout_.n_vert} + layout_.n_normal) * kSvectorSize;
   if (walked > layout_.n_vertandnorm_size) {
     exit_with_error("TMD frame is smaller than its verts/normals.", name_.c_str());
@@ -191,10 +199,7 @@ void FirstTmd::ReadBlock(std::uint8_t* buffer) {
       SeekTo(file_.get(), layout_.vert_start) && std::fread(buffer, 1, size, file_.get()) == size;
   file_.reset();
   if (!complete) {
-    exit_with_error(
-        " Failed to read 1st %s TMD doesn't have the same amount of verts/normals as the first "
-        "TMD.",
-        name_.c_str());
+    exit_with_error(kShortFirstBlock, name_.c_str());
   }
 }
 
