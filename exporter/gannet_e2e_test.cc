@@ -1,0 +1,213 @@
+// Whole exports the way a user makes them: the substitute host loads
+// Gannet.mcp, serves a JSON scene and answers the message boxes.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <nlohmann/json.hpp>
+#include <sstream>
+
+#include "exporter/testing/export_sandbox.h"
+
+namespace exporter {
+namespace {
+
+using testing::ExportSandbox;
+
+constexpr const char* kComment = "#created with Gannet v2 May 2023 for MarbleClay.";
+
+struct Box {
+  std::string caption, text, buttons, answer;
+};
+
+struct HostRun {
+  int exit_code = -1;
+  std::string output;
+  std::vector<Box> boxes;
+};
+
+std::string Quote(const std::string& text) {
+  return "'" + text + "'";
+}
+
+std::string ReadFile(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
+}
+
+// `clayhost export` of `scene` to `out` (a POSIX path; the plug-in sees it as
+// Z:\...), drive C: as the sandbox's, PATH as the sandbox set it.
+HostRun ExportThroughHost(const ExportSandbox& sandbox, const std::filesystem::path& scene,
+                          const std::filesystem::path& out,
+                          const std::vector<std::string>& answers) {
+  const std::filesystem::path transcript = sandbox.drive().parent_path() / "transcript.jsonl";
+  const std::filesystem::path output = sandbox.drive().parent_path() / "host-output.txt";
+  std::filesystem::remove(transcript);
+  std::string command = Quote(CLAYHOST_PROGRAM) + " export --plugin " + Quote(GANNET_PLUGIN) +
+                        " --scene " + Quote(scene.string()) + " --out " + Quote(out.string()) +
+                        " --drive " + Quote("C=" + sandbox.drive().string()) + " --transcript " +
+                        Quote(transcript.string());
+  for (const std::string& answer : answers) {
+    command += " --answer " + Quote(answer);
+  }
+  command += " </dev/null >" + Quote(output.string()) + " 2>&1";
+  const int status = std::system(command.c_str());
+  HostRun run;
+  run.exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  run.output = ReadFile(output);
+  std::istringstream lines(ReadFile(transcript));
+  for (std::string line; std::getline(lines, line);) {
+    const auto box = nlohmann::json::parse(line);
+    run.boxes.push_back({box.at("caption"), box.at("text"), box.at("buttons"), box.at("answer")});
+  }
+  return run;
+}
+
+constexpr const char* kTriangleScene = R"({
+  "objects": [
+    {"attributes": {"Name": "hidden", "Activated": "0"},
+     "vertices": [[0, 0, 0], [1, 0, 0], [0, 1, 0]], "faces": [{"v": [0, 1, 2]}]},
+    {"attributes": {"Name": "tri", "Activated": "1"},
+     "vertices": [[1, 2, 3], [1, 0, 0], [0, 1, 0]],
+     "faces": [{"v": [0, 1, 2], "material": 0}]}
+  ],
+  "materials": [
+    {"name": "red", "params": {"Diffuse": {"type": 3, "color": [1, 0, 0, 1]}}}
+  ]
+})";
+
+class GannetThroughHost : public ::testing::Test {
+ protected:
+  GannetThroughHost() {
+    std::filesystem::create_directories(sandbox_.OnDrive("out"));
+    scene_ = sandbox_.drive().parent_path() / "scene.json";
+    std::ofstream(scene_) << kTriangleScene;
+  }
+  ExportSandbox sandbox_;
+  std::filesystem::path scene_;
+};
+
+TEST_F(GannetThroughHost, UntexturedExportIsExactAndLaunches) {
+  const HostRun run = ExportThroughHost(sandbox_, scene_, sandbox_.OnDrive("out\\ship.rsd"),
+                                        {"Launch NO$PSX?=yes"});
+  EXPECT_EQ(run.exit_code, 0) << run.output;
+  EXPECT_EQ(sandbox_.Read("out\\ship.rsd"),
+            std::string(kComment) + "\r\n@RSD940102\r\nPLY=ship.ply\r\nMAT=ship.mat\r\nNTEX=0\r\n");
+  EXPECT_EQ(sandbox_.Read("out\\ship.ply"), std::string(kComment) +
+                                                "\r\n@PLY940102\r\n"
+                                                "# Number of Items - verts, normals, polygons\r\n"
+                                                "3 1 1\r\n#verts = 3\r\n"
+                                                "20.0000 -30.0000 10.0000\r\n"
+                                                "0.0000 0.0000 10.0000\r\n"
+                                                "10.0000 0.0000 0.0000\r\n"
+                                                "# \r\n#polygon normals = 1\r\n# \r\n"
+                                                "-0.6396 -0.4264 -0.6396\r\n"
+                                                "#\r\n#polygons=1  0=tri 1=quad\r\n#\r\n"
+                                                "0   2 1 0 0  0 0 0 0\r\n");
+  EXPECT_EQ(sandbox_.Read("out\\ship.mat"), std::string(kComment) +
+                                                "\r\n@MAT940801\r\n# Number of Items\r\n1\r\n"
+                                                "# Materials\r\n0 1  F C   128 0 0 \r\n");
+  ASSERT_EQ(run.boxes.size(), 1u);
+  EXPECT_EQ(run.boxes[0].caption, "Launch NO$PSX?");
+  EXPECT_EQ(run.boxes[0].buttons, "yesnocancel");
+  EXPECT_EQ(run.boxes[0].text,
+            "RSD files have been created, Do you want to, Create TMDs and Launch NO$PSX (YES), "
+            "Only convert to TMD, no No$PSX (NO)?, Just stop here (CANCEL)?\r\n"
+            "Finished correctly\r\n\r\nModel tri has: \r\n3 Verts, \r\n1 faces\r\n\r\n\r\n\r\n" +
+                std::string(kComment));
+  EXPECT_EQ(sandbox_.ToolCalls(), std::vector<std::string>{"/out\trsdn.bat [ship] [1.0] [1]"});
+}
+
+TEST_F(GannetThroughHost, CancelRunsNothingAndNoRunsTmdOnly) {
+  HostRun run = ExportThroughHost(sandbox_, scene_, sandbox_.OnDrive("out\\ship.rsd"),
+                                  {"Launch NO$PSX?=cancel"});
+  EXPECT_EQ(run.exit_code, 0);  // an object was handed over
+  EXPECT_TRUE(sandbox_.ToolCalls().empty());
+  EXPECT_TRUE(sandbox_.Exists("out\\ship.mat"));
+  run =
+      ExportThroughHost(sandbox_, scene_, sandbox_.OnDrive("out\\ship.rsd"), {"Launch NO$PSX?=no"});
+  EXPECT_EQ(sandbox_.ToolCalls(), std::vector<std::string>{"/out\trsdn.bat [ship] [1.0] [0]"});
+}
+
+TEST_F(GannetThroughHost, TooLongNameAndNoActivatedObject) {
+  HostRun run = ExportThroughHost(sandbox_, scene_, sandbox_.OnDrive("out\\longname.rsd"), {});
+  EXPECT_EQ(run.exit_code, 0);
+  ASSERT_EQ(run.boxes.size(), 1u);
+  EXPECT_EQ(run.boxes[0].caption, "Gannet");
+  EXPECT_EQ(run.boxes[0].text,
+            "Error: Filename longname is too long, it must be 7 characters or less.");
+  EXPECT_FALSE(sandbox_.Exists("out\\longname.rsd"));
+
+  std::ofstream(scene_) << R"({"objects": [{"attributes": {"Activated": "0"},
+      "vertices": [[0, 0, 0]], "faces": []}]})";
+  run = ExportThroughHost(sandbox_, scene_, sandbox_.OnDrive("out\\ship.rsd"), {});
+  EXPECT_EQ(run.exit_code, 1);
+  ASSERT_EQ(run.boxes.size(), 1u);
+  EXPECT_EQ(run.boxes[0].text,
+            "ERROR! No model selected or no model data is present! Please select the root model "
+            "to export.");
+}
+
+// The bundled textured scene with the real ImageMagick and img2tim.
+TEST(GannetWithRealTools, TexturedSceneMakesCheckedTimFiles) {
+  ExportSandbox sandbox;
+  sandbox.UseRealTools(std::filesystem::path(IMG2TIM_PROGRAM).parent_path());
+  std::filesystem::create_directories(sandbox.OnDrive("out"));
+  const HostRun run = ExportThroughHost(sandbox, EXAMPLE_SCENE, sandbox.OnDrive("out\\ship.rsd"),
+                                        {"Launch NO$PSX?=no"});
+  EXPECT_EQ(run.exit_code, 0) << run.output;
+  ASSERT_EQ(run.boxes.size(), 1u) << run.boxes[0].text;
+  EXPECT_EQ(run.boxes[0].caption, "Launch NO$PSX?");
+  EXPECT_NE(run.boxes[0].text.find("Finished correctly\r\n\r\nModel ship has: \r\n8 Verts, \r\n6 "
+                                   "faces\r\n"),
+            std::string::npos)
+      << run.boxes[0].text;
+
+  const std::string rsd = sandbox.Read("out\\ship.rsd");
+  EXPECT_NE(rsd.find("NTEX=2\r\nTEX[0]=ship0.tim\r\nTEX[1]=ship1.tim\r\n"), std::string::npos);
+  EXPECT_NE(sandbox.Read("out\\ship.PSX").find("File_0=ship0.tim\r\nFile_1=ship1.tim\r\n"),
+            std::string::npos);
+  // hull~64x64x4 first (4-bit, 64 wide: 16 columns), then deck~32x32x8.
+  const std::string tim0 = sandbox.Read("out\\ship0.tim");
+  const std::string tim1 = sandbox.Read("out\\ship1.tim");
+  ASSERT_EQ(tim0.size(), 8u + 12 + 32 + 12 + 16 * 2 * 64);
+  ASSERT_EQ(tim1.size(), 8u + 12 + 512 + 12 + 16 * 2 * 32);
+  auto u16 = [](const std::string& bytes, std::size_t at) {
+    return static_cast<unsigned>(static_cast<unsigned char>(bytes[at]) |
+                                 (static_cast<unsigned char>(bytes[at + 1]) << 8));
+  };
+  EXPECT_EQ(u16(tim0, 4), 0x08u);
+  EXPECT_EQ(u16(tim0, 12), 640u);  // palette x, y
+  EXPECT_EQ(u16(tim0, 14), 256u);
+  EXPECT_EQ(u16(tim0, 56), 640u);  // image x, y, words, rows
+  EXPECT_EQ(u16(tim0, 58), 0u);
+  EXPECT_EQ(u16(tim0, 60), 16u);
+  EXPECT_EQ(u16(tim0, 62), 64u);
+  EXPECT_EQ(u16(tim1, 4), 0x09u);
+  EXPECT_EQ(u16(tim1, 14), 257u);
+  EXPECT_EQ(u16(tim1, 536), 656u);  // 640 + 15 + 1
+  EXPECT_EQ(u16(tim1, 540), 16u);
+  EXPECT_EQ(u16(tim1, 542), 32u);
+  for (const auto& [name, size] :
+       {std::pair{"out\\ship0.tim", " TIM 64x64 "}, std::pair{"out\\ship1.tim", " TIM 32x32 "}}) {
+    const std::string command = "identify " + Quote(sandbox.OnDrive(name).string()) + " 2>&1";
+    FILE* pipe = popen(command.c_str(), "r");
+    char line[512] = {};
+    const bool read = fgets(line, sizeof line, pipe) != nullptr;
+    pclose(pipe);
+    ASSERT_TRUE(read);
+    EXPECT_NE(std::string(line).find(size), std::string::npos) << line;
+  }
+  const std::string mat = sandbox.Read("out\\ship.mat");
+  EXPECT_NE(mat.find("# img2tim  -bpp 8 -tcol 0 0 0 -org 656  0  -plt 640 257  -o \"Z:\\"),
+            std::string::npos)
+      << mat;
+  EXPECT_TRUE(sandbox.Exists("out\\ship1-resized.bmp"));
+  EXPECT_EQ(sandbox.ToolCalls(), std::vector<std::string>{"/out\trsdn.bat [ship] [1.0] [0]"});
+}
+
+}  // namespace
+}  // namespace exporter
