@@ -4,7 +4,9 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <string_view>
 
+#include "batchtool/fixed_text.h"
 #include "batchtool/obj_job.h"
 #include "exporter/host_model.h"
 #include "exportlib/number_format.h"
@@ -34,10 +36,17 @@ void ForEachValidFace(const ObjJob& job, Visit visit) {
   }
 }
 
-void WriteVertexLine(ObjJob& job, const mcp::VertexRecord& vertex) {
+// "v %f %f %f " of s·c1, s·c2, s·c0; `line` is scratch space reused per line.
+void WriteVertexLine(ObjJob& job, const mcp::VertexRecord& vertex, std::string& line) {
   const auto c = exporter::HostCoordinates(vertex);
-  WriteLine(job.obj, FormatPattern("v %f %f %f ",
-                                   {job.factor * c[1], job.factor * c[2], job.factor * c[0]}));
+  line = "v ";
+  AppendFixed(line, job.factor * c[1], 2);
+  line += ' ';
+  AppendFixed(line, job.factor * c[2], 2);
+  line += ' ';
+  AppendFixed(line, job.factor * c[0], 2);
+  line += ' ';
+  WriteLine(job.obj, line);
 }
 
 // The fixed "vt" lines of faces without host texture coordinates, formatted
@@ -54,14 +63,19 @@ void WriteZeroTexCoords(ObjJob& job, const FixedTexCoords& fixed, int count) {
   }
 }
 
-void WriteHostTexCoords(ObjJob& job, const exporter::Face& face) {
+// "vt %.15f %.15f" of the host's u and v.
+void WriteHostTexCoords(ObjJob& job, const exporter::Face& face, std::string& line) {
   for (int k = 0; k < WrittenCornerCount(face); ++k) {
     mcp::TexCoordRecord record{};
     record.size = sizeof(record);
     job.host.GetTexCoord(job.object, face.texcoord[kWrittenCorners[k]], &record);
     const double u = record.u == nullptr ? 0.0 : double{*record.u};
     const double v = record.v == nullptr ? 0.0 : double{*record.v};
-    WriteLine(job.obj, FormatPattern("vt %.15f %.15f", {u, v}));
+    line = "vt ";
+    AppendFixed(line, u, 15);
+    line += ' ';
+    AppendFixed(line, v, 15);
+    WriteLine(job.obj, line);
   }
 }
 
@@ -88,37 +102,51 @@ std::optional<mcp::Handle> DiffuseTexture(const ObjJob& job, const exporter::Fac
   return job.host.GetParamTexture(param.handle);
 }
 
-std::string FaceLine(const char* pattern, std::int64_t a, std::int64_t b, std::int64_t c) {
-  return FormatPattern(pattern, {a, a, b, b, c, c});
+// "f  a/a/  b/b/  c/c/" and the given end, the face pass's fixed pattern.
+void WriteFaceLine(ObjJob& job, std::int64_t a, std::int64_t b, std::int64_t c,
+                   std::string_view end, std::string& line) {
+  line = "f";
+  for (const std::int64_t number : {a, b, c}) {
+    const std::string text = std::to_string(number);
+    line += "  ";
+    line += text;
+    line += '/';
+    line += text;
+    line += '/';
+  }
+  line += end;
+  WriteLine(job.obj, line);
 }
 
 }  // namespace
 
 void WriteVertices(ObjJob& job) {
-  ForEachValidFace(job, [&job](const exporter::Face& face) {
+  std::string line;
+  ForEachValidFace(job, [&job, &line](const exporter::Face& face) {
     const std::array<mcp::VertexRecord, 3> corners = {
         exporter::ReadVertex(job.host, job.object, face.vertex[0]),
         exporter::ReadVertex(job.host, job.object, face.vertex[1]),
         exporter::ReadVertex(job.host, job.object, face.vertex[2])};
-    WriteVertexLine(job, corners[0]);
-    WriteVertexLine(job, corners[2]);
-    WriteVertexLine(job, corners[1]);
+    WriteVertexLine(job, corners[0], line);
+    WriteVertexLine(job, corners[2], line);
+    WriteVertexLine(job, corners[1], line);
     if (face.is_quad()) {
-      WriteVertexLine(job, exporter::ReadVertex(job.host, job.object, face.vertex[3]));
+      WriteVertexLine(job, exporter::ReadVertex(job.host, job.object, face.vertex[3]), line);
     }
   });
 }
 
 void WriteTexCoords(ObjJob& job) {
   const FixedTexCoords fixed;
-  ForEachValidFace(job, [&job, &fixed](const exporter::Face& face) {
+  std::string line;
+  ForEachValidFace(job, [&job, &fixed, &line](const exporter::Face& face) {
     const auto texture = DiffuseTexture(job, face);
     // Without any "DiffuseMap" the face still needs one line per vertex line,
     // or its texture-coordinate numbers would point past the end.
     if (!texture || *texture == 0) {
       WriteZeroTexCoords(job, fixed, WrittenCornerCount(face));
     } else if (HasHostTexCoords(face)) {
-      WriteHostTexCoords(job, face);
+      WriteHostTexCoords(job, face, line);
     } else {
       WriteWholeTexture(job, fixed, face);
     }
@@ -128,6 +156,7 @@ void WriteTexCoords(ObjJob& job) {
 void WriteFaces(ObjJob& job) {
   std::string current_material = "0";
   std::int64_t base = 0;  // 3 per earlier valid face, 1 more per earlier quad
+  std::string line;
   ForEachValidFace(job, [&](const exporter::Face& face) {
     mcp::MaterialRecord material{};
     job.host.GetMaterialByRef(face.material, &material);
@@ -137,11 +166,11 @@ void WriteFaces(ObjJob& job) {
       WriteLine(job.obj, "usemtl " + current_material);
     }
     if (face.is_quad()) {
-      WriteLine(job.obj, FaceLine("f  %d/%d/  %d/%d/  %d/%d/ ", base + 1, base + 2, base + 3));
-      WriteLine(job.obj, FaceLine("f  %d/%d/  %d/%d/  %d/%d/  ", base + 1, base + 4, base + 2));
+      WriteFaceLine(job, base + 1, base + 2, base + 3, " ", line);
+      WriteFaceLine(job, base + 1, base + 4, base + 2, "  ", line);
       base += 4;
     } else {
-      WriteLine(job.obj, FaceLine("f  %d/%d/  %d/%d/  %d/%d/  ", base + 1, base + 2, base + 3));
+      WriteFaceLine(job, base + 1, base + 2, base + 3, "  ", line);
       base += 3;
     }
   });
