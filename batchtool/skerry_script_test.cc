@@ -323,5 +323,26 @@ TEST_F(SkerryScriptTest, FilesThatCannotBeCreatedAreNamedAndTheRunGoesOn) {
   EXPECT_EQ(run.boxes[2].text, " record after\r\nrecorded after\n");
 }
 
+// The example that the documentation runs: copied to a scratch drive C:.
+TEST(SkerryExampleTest, BundledScriptWritesObjAndRsdFiles) {
+  testing::TempFolder work;
+  const fs::path drive = work.path() / "c";
+  fs::copy(SKERRY_EXAMPLE, drive, fs::copy_options::recursive);
+  const ToolRun run = testing::RunClayhostTool(CLAYHOST_PROGRAM, SKERRY_PLUGIN,
+                                               drive / "scene.json", drive, work.path());
+  EXPECT_EQ(run.exit_code, 0) << run.output;
+  ASSERT_EQ(run.boxes.size(), 1u) << run.output;
+  EXPECT_EQ(run.boxes[0].text.rfind(" dir\r\n", 0), 0u);
+
+  const fs::path out = drive / "skerry-out";
+  for (const char* file : {"crate.obj", "crate.mtl", "crate.rsd", "crate.ply", "crate.mat"}) {
+    EXPECT_TRUE(fs::is_regular_file(out / file)) << file;
+  }
+  EXPECT_EQ(ReadBytes(out / "rsdn.log"), "rsdn.bat crate 1.0 0\n");
+  const auto counts = testing::ImportWithAssimp(out / "crate.obj");
+  ASSERT_TRUE(counts.has_value());
+  EXPECT_EQ(counts->faces, 12);
+}
+
 }  // namespace
 }  // namespace batchtool
