@@ -1,5 +1,6 @@
 #include "packer/tweens.h"
 
+#include <bit>
 #include <cfloat>
 #include <cstring>
 #include <utility>
@@ -45,7 +46,26 @@ void PrintBanner(const char* name, std::uint32_t index) {
 
 void InterpolateEntries(const std::uint8_t* start, const std::uint8_t* end, std::uint8_t* out,
                         std::uint32_t count, float t) {
-  for (std::size_t j = 0; j < count; ++j) {
+  std::size_t j = 0;
+  if constexpr (std::endian::native == std::endian::little) {
+    // Two entries at a time as eight 16-bit lanes, a shape that compilers
+    // vectorise; the pad lanes are computed too and then put back.
+    constexpr std::size_t kLanes = 8;
+    for (; j + 2 <= count; j += 2) {
+      std::int16_t from[kLanes], to[kLanes], moved[kLanes];
+      std::memcpy(from, start + j * kSvectorSize, sizeof from);
+      std::memcpy(to, end + j * kSvectorSize, sizeof to);
+      std::memcpy(moved, out + j * kSvectorSize, sizeof moved);
+      const std::int16_t pads[2] = {moved[3], moved[7]};
+      for (std::size_t lane = 0; lane < kLanes; ++lane) {
+        moved[lane] = static_cast<std::int16_t>(MovedComponent(from[lane], to[lane], t));
+      }
+      moved[3] = pads[0];
+      moved[7] = pads[1];
+      std::memcpy(out + j * kSvectorSize, moved, sizeof moved);
+    }
+  }
+  for (; j < count; ++j) {
     const std::size_t at = j * kSvectorSize;
     for (std::size_t c = 0; c < 6; c += 2) {
       StoreI16(out + at + c, MovedComponent(LoadI16(start + at + c), LoadI16(end + at + c), t));

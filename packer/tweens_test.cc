@@ -61,5 +61,29 @@ TEST(InterpolateEntriesTest, LeavesPadsAndTrailingBytesAlone) {
   EXPECT_EQ(out, Block({{4, 4, 4, 7}, {4, 4, 4, 8}, {1, 2, 3, 9}}));
 }
 
+TEST(InterpolateEntriesTest, WholeBlocksAgreeWithEntryByEntry) {
+  // Blocks are computed in wide steps with a one-entry tail; both must agree.
+  std::vector<std::uint8_t> start(7 * kSvectorSize), end(7 * kSvectorSize);
+  std::uint32_t state = 99;
+  for (std::size_t i = 0; i < start.size(); ++i) {
+    state = state * 1664525u + 1013904223u;
+    start[i] = static_cast<std::uint8_t>(state >> 24);
+    end[i] = static_cast<std::uint8_t>(state >> 16);
+  }
+  for (const std::uint32_t tweens : {2u, 3u, 10u, 7919u}) {
+    for (std::uint32_t k = 0; k < tweens; k += 1 + tweens / 5) {
+      const float t = ComputeTweenParameter(tweens, k).t;
+      std::vector<std::uint8_t> whole = start;
+      std::vector<std::uint8_t> single = start;
+      InterpolateEntries(start.data(), end.data(), whole.data(), 7, t);
+      for (std::size_t j = 0; j < 7; ++j) {
+        const std::size_t at = j * kSvectorSize;
+        InterpolateEntries(start.data() + at, end.data() + at, single.data() + at, 1, t);
+      }
+      EXPECT_EQ(whole, single) << tweens << " " << k;
+    }
+  }
+}
+
 }  // namespace
 }  // namespace morphon
