@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "batchtool/obj_job.h"
+#include "exporter/export_stop.h"
 #include "exporter/host_model.h"
 #include "exportlib/object_attributes.h"
 #include "exportlib/write_line.h"
@@ -11,9 +12,6 @@ namespace batchtool {
 namespace {
 
 using exportlib::WriteLine;
-
-constexpr const char* kNoModelData =
-    "ERROR, no model selected or no model data is present! Please select the model to export.";
 
 std::string BasePath(const std::string& output_path) {
   return output_path.size() < 4 ? std::string() : output_path.substr(0, output_path.size() - 4);
@@ -62,12 +60,12 @@ ObjCounts CountValidFaces(const obj::ObjJob& job) {
 
 void WritePasses(obj::ObjJob& job, const std::string& model_name) {
   if (job.face_count < 1) {
-    throw obj::ObjStop(kNoModelData);
+    throw obj::ObjStop(exporter::kNoModelData);
   }
   const ObjCounts counts = CountValidFaces(job);
   obj::WriteMaterialLibrary(job);
   if (counts.faces < 1) {
-    throw obj::ObjStop(kNoModelData);
+    throw obj::ObjStop(exporter::kNoModelData);
   }
   WriteLine(job.obj, "mtllib " + job.base_name + ".mtl");
   WriteLine(job.obj, "#Model " + model_name + " has: " + std::to_string(counts.vertices) +
@@ -97,8 +95,8 @@ void WriteObject(const mcp::HostApi& host, mcp::Handle scene, mcp::Handle object
     CloseOutput(*obj_file, obj_path, services);
     return;
   }
-  WriteLine(*obj_file, obj::kCommentLine);
-  WriteLine(*mtl_file, obj::kCommentLine);
+  WriteLine(*obj_file, exporter::kCommentLine);
+  WriteLine(*mtl_file, exporter::kCommentLine);
 
   obj::ObjJob job{.host = host,
                   .scene = scene,

@@ -14,11 +14,8 @@
 
 namespace batchtool::obj {
 
-/// The comment line that starts both files.
-inline constexpr std::string_view kCommentLine = "#created with Gannet v2 May 2023 for MarbleClay.";
-
-/// Thrown by a pass that ends the export; the message has been shown already
-/// when it is empty, else the writer shows it.
+/// Thrown by a pass that ends the export; ExportObjModel shows its message
+/// and closes the files.
 class ObjStop : public std::runtime_error {
  public:
   explicit ObjStop(const std::string& message) : std::runtime_error(message) {}
