@@ -243,9 +243,15 @@ std::int32_t MCP_CALL GetTexCoord(mcp::Handle object, std::int32_t index,
   if (served == nullptr) {
     return 0;
   }
-  // Texture-coordinate numbers start at 1; 0 and below mean "none".
-  if (!InRange("GetTexCoord", "texture coordinate (1-based)", index - 1,
-               served->texcoords ? served->texcoords->size() : 0)) {
+  // Numbers start at 1; 0 and below mean "none", which plug-ins may ask for
+  // when they fetch every corner of a face: zeros, and no complaint.
+  if (index <= 0) {
+    return 0;
+  }
+  const std::size_t count = served->texcoords ? served->texcoords->size() : 0;
+  if (static_cast<std::size_t>(index) > count) {
+    Misuse("GetTexCoord", "texture coordinate " + std::to_string(index) + " is out of range (" +
+                              std::to_string(count) + " exist, numbered from 1)");
     return 0;
   }
   const TexCoord& texcoord = (*served->texcoords)[index - 1];

@@ -145,6 +145,10 @@ TEST_F(HostCallbacksTest, ServesVerticesFacesAndTexCoordsThroughRecordPointers) 
   EXPECT_EQ(*texcoord.v, 0.5f);
   ASSERT_EQ(Slot<mcp::GetTexCoordFn>(mcp::kGetTexCoord)(ship, 2, &texcoord), 1);
   EXPECT_EQ(*texcoord.u, 1.0f);
+  // "No coordinate" may be asked for: zeros, without a report.
+  EXPECT_EQ(Slot<mcp::GetTexCoordFn>(mcp::kGetTexCoord)(ship, 0, &texcoord), 0);
+  EXPECT_EQ(*texcoord.u, 0.0f);
+  EXPECT_EQ(*texcoord.v, 0.0f);
   EXPECT_EQ(diagnostics_.str(), "");
 }
 
@@ -243,7 +247,7 @@ TEST_F(HostCallbacksTest, MisuseIsReportedAndAnsweredEmptily) {
   EXPECT_EQ(Slot<mcp::GetFaceFn>(mcp::kGetFace)(ship, -1, &face), 0);
   EXPECT_EQ(*face.vertex[3], 0);
   mcp::TexCoordRecord texcoord{};
-  EXPECT_EQ(Slot<mcp::GetTexCoordFn>(mcp::kGetTexCoord)(ship, 0, &texcoord), 0);
+  EXPECT_EQ(Slot<mcp::GetTexCoordFn>(mcp::kGetTexCoord)(ship, 3, &texcoord), 0);
   EXPECT_EQ(*texcoord.u, 0.0f);
 
   char small[3] = {'#', '#', '#'};
@@ -275,8 +279,8 @@ TEST_F(HostCallbacksTest, MisuseIsReportedAndAnsweredEmptily) {
             "clayhost: plug-in error: GetVertex: no record\n"
             "clayhost: plug-in error: GetVertex: record size 8 is smaller than 56\n"
             "clayhost: plug-in error: GetFace: face -1 is out of range (2 exist)\n"
-            "clayhost: plug-in error: GetTexCoord: texture coordinate (1-based) -1 is out of "
-            "range (2 exist)\n"
+            "clayhost: plug-in error: GetTexCoord: texture coordinate 3 is out of range (2 "
+            "exist, numbered from 1)\n"
             "clayhost: plug-in error: GetObjectAttribute: buffer of 3 bytes for a text that "
             "needs 5\n"
             "clayhost: plug-in error: GetObjectAttribute: no attribute name\n"
