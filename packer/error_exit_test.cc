@@ -18,7 +18,7 @@ using testing::RunResult;
 using testing::ScratchFolder;
 
 // Writes past 512 bytes per file fail as on a full disk.
-constexpr char kFileLimit[] = "trap '' XFSZ; ulimit -f 1;";
+constexpr char kFileLimit[] = "trap \"\" XFSZ; ulimit -f 1;";
 
 std::string Failure(const std::string& message, const std::string& file) {
   std::string text = "Error: " + message + " \n";
@@ -47,6 +47,12 @@ class ErrorExitTest : public ::testing::Test {
 
   ScratchFolder folder_;
 };
+
+TEST_F(ErrorExitTest, HeaderThatCannotBeWritten) {
+  folder_.Write("a.tmd", NumberedTmd(2, 2, 0));
+  ExpectFailure(folder_.Run("go", "", "trap \"\" XFSZ; ulimit -f 0;"),
+                "failed to write the header of MORPHON.PCK.", "MORPHON.PCK");
+}
 
 TEST_F(ErrorExitTest, FirstFileCannotBeOpened) {
   std::filesystem::create_directory(folder_.path() / "a.tmd");

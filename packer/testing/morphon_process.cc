@@ -63,9 +63,11 @@ RunResult ScratchFolder::Run(const std::string& arguments, const std::string& in
   const std::filesystem::path input_file =
       path_.parent_path() / (path_.filename().string() + ".in");
   { std::ofstream(input_file, std::ios::binary) << input; }
-  const std::string command = "cd " + Quoted(path_.string()) + " && " + limits + " exec " +
-                              Quoted(MORPHON_PATH) + " " + arguments + " < " +
-                              Quoted(input_file.string()) + " 2>&1";
+  // The limits apply in a shell of their own after the redirections, so that
+  // they bind morphon alone.
+  const std::string command = "cd " + Quoted(path_.string()) + " && exec sh -c " +
+                              Quoted(limits + " exec \"$0\" \"$@\"") + " " + Quoted(MORPHON_PATH) +
+                              " " + arguments + " < " + Quoted(input_file.string()) + " 2>&1";
   RunResult result;
   FILE* pipe = popen(command.c_str(), "r");
   if (pipe == nullptr) {

@@ -40,7 +40,8 @@ class ScratchFolder {
 
   /// Runs morphon in the folder with `arguments` (joined with blanks, read
   /// by the shell), standard input from `input`. `limits` is shell text run
-  /// before morphon, for ulimit settings.
+  /// just before morphon starts, with its standard files already in place,
+  /// for ulimit settings.
   RunResult Run(const std::string& arguments, const std::string& input = "",
                 const std::string& limits = "") const;
 
