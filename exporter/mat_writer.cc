@@ -99,19 +99,23 @@ void WriteMatHeader(platform::OutputFile& mat, std::int32_t faces) {
   exportlib::WriteLine(mat, "# Materials");
 }
 
-std::string MatLineBuilder::Line(const Face& face, std::int32_t n) {
+const MatLineBuilder::MaterialLook& MatLineBuilder::Look(mcp::MaterialRef ref) {
+  const auto found = looks_.find(ref);
+  if (found != looks_.end()) {
+    return found->second;
+  }
+  return looks_.emplace(ref, ReadLook(ref)).first->second;
+}
+
+MatLineBuilder::MaterialLook MatLineBuilder::ReadLook(mcp::MaterialRef ref) {
   mcp::MaterialRecord material{};
-  host_.GetMaterialByRef(face.material, &material);
-  const std::string material_name = material.name == nullptr ? "" : material.name;
+  host_.GetMaterialByRef(ref, &material);
+  MaterialLook look;
+  look.name = material.name == nullptr ? "" : material.name;
   MaterialParams params(host_, scene_, material);
 
-  int texture = -1;
-  double shininess = -1.0;
-  int light_flag = 1;
-  std::string kind = "T";
   float factor = 0.5f;
-  std::string color = ColorText(63.75, 63.75, 255.0);
-
+  look.color = ColorText(63.75, 63.75, 255.0);
   if (const std::optional<float> refraction = params.Float("Refraction")) {
     factor = *refraction;
   }
@@ -121,64 +125,75 @@ std::string MatLineBuilder::Line(const Face& face, std::int32_t n) {
       diffuse->green *= factor;
       diffuse->blue *= factor;
     }
-    color = ColorText(255.0 * diffuse->red, 255.0 * diffuse->green, 255.0 * diffuse->blue);
+    look.color = ColorText(255.0 * diffuse->red, 255.0 * diffuse->green, 255.0 * diffuse->blue);
   }
   if (const std::optional<float> specular = params.Float("Specular"); specular && *specular > 0) {
-    light_flag = 0;
+    look.light_flag = 0;
   }
   if (options_.transparency_light_flag) {
     if (const std::optional<Color> transparency = params.ColorValue("Transparency")) {
-      light_flag += TransparencyBits(*transparency);
+      look.light_flag += TransparencyBits(*transparency);
     }
   }
-  if (const std::optional<mcp::Handle> map = params.Any("DiffuseMap")) {
-    const mcp::Handle handle = host_.GetParamTexture(*map);
-    if (handle != 0) {
-      const std::int32_t size = host_.GetTextureName(handle, nullptr, 0);
-      if (size <= 0) {
-        throw ExportStop("Error: Texture needs manual exporting first, click material (" +
-                         material_name + ") > DiffuseMap > Import > right click > 3rd option.");
+  const std::optional<mcp::Handle> map = params.Any("DiffuseMap");
+  const mcp::Handle handle = map ? host_.GetParamTexture(*map) : 0;
+  if (handle == 0) {
+    return look;
+  }
+  const std::int32_t size = host_.GetTextureName(handle, nullptr, 0);
+  if (size <= 0) {
+    throw ExportStop("Error: Texture needs manual exporting first, click material (" + look.name +
+                     ") > DiffuseMap > Import > right click > 3rd option.");
+  }
+  std::vector<char> buffer(static_cast<std::size_t>(size), '\0');
+  if (host_.GetTextureName(handle, buffer.data(), size) < 1) {
+    return look;
+  }
+  buffer.back() = '\0';
+  const std::optional<int> found = textures_.Find(buffer.data());
+  if (!found) {
+    look.unknown_texture = true;
+    return look;
+  }
+  look.texture = *found;
+  if (const std::optional<float> value = params.Float("Shininess")) {
+    look.shininess = *value;
+    if (look.shininess > 0) {
+      look.kind = " D ";
+      if (look.light_flag == 0) {
+        look.conflict = "\r\n* Material (" + look.name +
+                        ") can not use both light caculations (Specular) and RGB colour on "
+                        "texture (Shininess)\r\n   light caculation is defaulted, RGB colour is "
+                        "ignored.";
       }
-      std::vector<char> buffer(static_cast<std::size_t>(size), '\0');
-      if (host_.GetTextureName(handle, buffer.data(), size) >= 1) {
-        buffer.back() = '\0';
-        if (const std::optional<int> found = textures_.Find(buffer.data())) {
-          texture = *found;
-          if (const std::optional<float> value = params.Float("Shininess")) {
-            shininess = *value;
-            if (shininess > 0) {
-              kind = " D ";
-              if (light_flag == 0) {
-                conflict_ = "\r\n* Material (" + material_name +
-                            ") can not use both light caculations (Specular) and RGB colour on "
-                            "texture (Shininess)\r\n   light caculation is defaulted, RGB colour "
-                            "is ignored.";
-              }
-            } else {
-              color = " ";
-              kind = " T ";
-            }
-          }
-        } else {
-          platform::ShowMessage("Warning: 2 No TIM created because material name (" +
-                                material_name +
-                                ")does not end with ~256x256x8 (~widthxhieghtxbitwidth)");
-        }
-      }
+    } else {
+      look.color = " ";
+      look.kind = " T ";
     }
   }
+  return look;
+}
 
-  std::string line = Decimal(n) + " " + Decimal(light_flag);
-  if (texture < 0) {
-    return line + " " + " F C " + " " + color;
+std::string MatLineBuilder::Line(const Face& face, std::int32_t n) {
+  const MaterialLook& look = Look(face.material);
+  if (look.unknown_texture) {
+    platform::ShowMessage("Warning: 2 No TIM created because material name (" + look.name +
+                          ")does not end with ~256x256x8 (~widthxhieghtxbitwidth)");
+  }
+  if (!look.conflict.empty()) {
+    conflict_ = look.conflict;
+  }
+  std::string line = Decimal(n) + " " + Decimal(look.light_flag);
+  if (look.texture < 0) {
+    return line + " " + " F C " + " " + look.color;
   }
   if (face.is_quad()) {
     line += " F ";
   } else {
-    line += shininess > 0 ? "  F " : " F  ";
+    line += look.shininess > 0 ? "  F " : " F  ";
   }
-  return line + kind + "  " + Decimal(texture) + " " + TexelText(face, texture, material_name) +
-         " " + color;
+  return line + look.kind + "  " + Decimal(look.texture) + " " +
+         TexelText(face, look.texture, look.name) + " " + look.color;
 }
 
 MatLineBuilder::Texel MatLineBuilder::TexelOf(std::int32_t texcoord, const TexelSize& size) {

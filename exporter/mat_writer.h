@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 
 #include "exporter/export_rsd_model.h"
 #include "exporter/host_model.h"
@@ -17,7 +18,9 @@ namespace exporter {
 /// Writes the comment line, the magic line and the material count `faces`.
 void WriteMatHeader(platform::OutputFile& mat, std::int32_t faces);
 
-/// Builds material lines for the faces of one object.
+/// Builds material lines for the faces of one object. The host's scene does
+/// not change during the export, so each material is read once and its
+/// part of the line kept for the faces that share it.
 class MatLineBuilder {
  public:
   MatLineBuilder(const mcp::HostApi& host, mcp::Handle scene, mcp::Handle object,
@@ -36,6 +39,19 @@ class MatLineBuilder {
   struct Texel {
     double x = 0, y = 0;
   };
+  // What a material contributes to each of its faces' lines.
+  struct MaterialLook {
+    std::string name;
+    int texture = -1;
+    double shininess = -1.0;
+    int light_flag = 1;
+    std::string kind = "T";
+    std::string color;
+    std::string conflict;          // set on each of its faces when not empty
+    bool unknown_texture = false;  // warned about on each of its faces
+  };
+  const MaterialLook& Look(mcp::MaterialRef ref);
+  MaterialLook ReadLook(mcp::MaterialRef ref);
   std::string TexelText(const Face& face, int texture, const std::string& material_name);
   Texel TexelOf(std::int32_t texcoord, const TexelSize& size);
 
@@ -45,6 +61,7 @@ class MatLineBuilder {
   const TextureList& textures_;
   RsdExportOptions options_;
   std::string conflict_;
+  std::unordered_map<mcp::MaterialRef, MaterialLook> looks_;
 };
 
 /// Writes the line of every exported face among the object's `face_count`

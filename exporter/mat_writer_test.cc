@@ -212,3 +212,39 @@ TEST(MatWriter, HeaderAndLinesSkipHiddenFaces) {
 
 }  // namespace
 }  // namespace exporter
+
+namespace exporter {
+namespace {
+
+// Materials are read once; what depends on face order still follows it.
+TEST(MatWriter, SharedMaterialsKeepPerFaceWarningsAndTheLastConflict) {
+  FakeScene scene;
+  scene.objects.push_back({});
+  scene.textures = {testing::NamedTexture("t.bmp"), testing::NamedTexture("lost.bmp")};
+  FakeParam map = Map(0);
+  FakeParam lost = Map(1);
+  FakeParam specular = Float("Specular", 1);
+  FakeParam shininess = Float("Shininess", 1);
+  scene.materials = {FakeMaterial{"A", {map, specular, shininess}},
+                     FakeMaterial{"B", {map, specular, shininess}}, FakeMaterial{"C", {lost}}};
+  testing::FakeFace face;
+  face.vertex = {0, 1, 2, 0};
+  for (mcp::MaterialRef ref : {0u, 1u, 0u, 2u, 2u}) {
+    face.material = ref;
+    scene.objects[0].faces.push_back(face);
+  }
+  testing::ExportSandbox sandbox;
+  FakeHost host(scene);
+  TextureList textures;
+  textures.Add("t.bmp");
+  MatLineBuilder builder(host.api(), FakeHost::kSceneHandle, 1, textures,
+                         RsdExportOptions::ForExporter());
+  std::string conflict;
+  testing::CaptureFile(
+      [&](platform::OutputFile& mat) { conflict = WriteMatLines(host.api(), builder, 1, 5, mat); });
+  EXPECT_NE(conflict.find("* Material (A) can not use"), std::string::npos) << conflict;
+  EXPECT_EQ(sandbox.BoxTexts().size(), 2u);  // one per face of C
+}
+
+}  // namespace
+}  // namespace exporter
