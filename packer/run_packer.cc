@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <limits>
 #include <optional>
+#include <utility>
 
 #include "packer/error_exit.h"
 #include "packer/folder_scan.h"
@@ -30,7 +31,7 @@ void CheckOutputFits(const FrameLayout& layout) {
   }
 }
 
-PckHeader WriteHeader(const FrameLayout& layout, PckWriter& writer) {
+void WriteHeader(const FrameLayout& layout, PckWriter& writer) {
   PckHeader header;
   if (g_tweens != 0) {
     g_total_frames_calc = static_cast<std::uint32_t>(PlannedFrameCount());
@@ -50,7 +51,6 @@ PckHeader WriteHeader(const FrameLayout& layout, PckWriter& writer) {
   }
   debug_print(" ftell write after header %d  \n",
               AsInt(static_cast<std::uint32_t>(writer.position())));
-  return header;
 }
 
 void WriteFirstFrame(const std::uint8_t* frame, std::size_t size, PckWriter& writer) {
