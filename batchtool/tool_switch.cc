@@ -24,6 +24,14 @@ constexpr const char* kScriptNotFound =
     "C:\\MarbleCLAY\r\n2) C:\\Program Files\\MarbleCLAY\r\nPlease make sure your MarbleCLAY "
     "folder is one of the above!";
 
+// The path as the user knows it, with single separators.
+std::string ShownPath(std::string path) {
+  for (auto pair = path.find("\\\\"); pair != std::string::npos; pair = path.find("\\\\", pair)) {
+    path.erase(pair, 1);
+  }
+  return path;
+}
+
 std::optional<std::string> FindScript() {
   for (const char* location : kScriptLocations) {
     if (platform::FileExists(location)) {
@@ -43,7 +51,7 @@ std::int32_t LocateAndRun(const mcp::HostApi& host, mcp::Handle scene, const Too
   // The whole file is read at once, so it is closed again before any line runs.
   const auto script = platform::ReadFile(*location);
   if (!script) {
-    services.show_message("ERROR: The script could not be read: " + *location);
+    services.show_message("ERROR: The script could not be read: " + ShownPath(*location));
     return 0;
   }
   const ScriptContext context{
