@@ -1,0 +1,43 @@
+#!/bin/sh
+# Exports the bundled textured ship scene with Gannet.mcp through the
+# substitute host, the way MarbleClay would, and leaves the RSD, PLY, MAT,
+# TIM and PSX files in OUT (default ./ship-export).
+#
+#   examples/export/run-example.sh BUILD_DIR [OUT]
+#
+# BUILD_DIR is a configured and built tree (clayhost, gannet_plugin, img2tim).
+# ImageMagick's identify and convert must be on the PATH.
+set -eu
+
+build=${1:?usage: run-example.sh BUILD_DIR [OUT]}
+out=${2:-ship-export}
+here=$(cd "$(dirname "$0")" && pwd)
+source_dir=$(cd "$here/../.." && pwd)
+build=$(cd "$build" && pwd)
+mkdir -p "$out"
+out=$(cd "$out" && pwd)
+
+# Drive C: for this run: the plug-in folder with the POSIX rsdn.bat.
+drive="$out/drive-c"
+mkdir -p "$drive/MarbleCLAY/plugin"
+cp "$source_dir/tools/rsdn/rsdn.bat" "$drive/MarbleCLAY/plugin/rsdn.bat"
+chmod +x "$drive/MarbleCLAY/plugin/rsdn.bat"
+
+# The texture pass finds img2tim (and ImageMagick) through the PATH.
+PATH="$build/tools/img2tim:$PATH"
+export PATH
+
+"$build/clayhost/clayhost" export \
+  --plugin "$build/hostplugin/Gannet.mcp" \
+  --scene "$source_dir/examples/scenes/ship.json" \
+  --out "$out/ship.rsd" \
+  --drive "C=$drive" \
+  --answer "Launch NO\$PSX?=no" \
+  --transcript "$out/messages.jsonl"
+
+echo
+echo "Files in $out:"
+ls "$out"
+echo
+echo "What rsdn.bat finds there:"
+(cd "$out" && "$drive/MarbleCLAY/plugin/rsdn.bat" ship 1.0 0)
