@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "exporter/export_stop.h"
+#include "exporter/fixed_text.h"
 #include "exporter/line_text.h"
 #include "exportlib/plane_side.h"
 #include "exportlib/write_line.h"

@@ -1,0 +1,85 @@
+#include "exporter/fixed_text.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+
+#include "exportlib/number_format.h"
+
+namespace exporter {
+namespace {
+
+#if defined(__SIZEOF_INT128__)
+
+__extension__ typedef unsigned __int128 Uint128;
+
+constexpr int kFastDecimals = 17;  // 2^53 × 10^17 < 2^110
+
+std::uint64_t TenTo(int exponent) {
+  std::uint64_t power = 1;
+  while (exponent-- > 0) {
+    power *= 10;
+  }
+  return power;
+}
+
+void AppendPadded(std::string& text, std::uint64_t value, int width) {
+  char digits[24];
+  char* end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+  const auto count = static_cast<int>(end - digits);
+  if (count < width) {
+    text.append(static_cast<std::size_t>(width - count), '0');
+  }
+  text.append(digits, end);
+}
+
+// The magnitude as m × 2^-shift with m below 2^53 is exact; so is
+// m × 10^decimals in 128 bits, and the rounding looks at the exact remainder.
+bool AppendThroughIntegers(std::string& text, double value, int decimals) {
+  const double magnitude = std::fabs(value);
+  if (!(magnitude < 0x1p53) || decimals < 0 || decimals > kFastDecimals) {
+    return false;  // NaN, infinities, huge values and long fractions
+  }
+  const std::uint64_t unit = TenTo(decimals);
+  Uint128 scaled = 0;
+  if (magnitude != 0) {
+    int exponent = 0;
+    const auto mantissa =
+        static_cast<std::uint64_t>(std::ldexp(std::frexp(magnitude, &exponent), 53));
+    const int shift = 53 - exponent;
+    const Uint128 product = static_cast<Uint128>(mantissa) * unit;
+    if (shift < 120) {
+      scaled = product >> shift;
+      if (shift > 0 && ((product >> (shift - 1)) & 1) != 0) {
+        ++scaled;  // the dropped bits are at least one half
+      }
+    }
+  }
+  if (value < 0 && scaled != 0) {
+    text += '-';
+  }
+  AppendPadded(text, static_cast<std::uint64_t>(scaled / unit), 1);
+  if (decimals > 0) {
+    text += exportlib::DecimalSeparator();
+    AppendPadded(text, static_cast<std::uint64_t>(scaled % unit), decimals);
+  }
+  return true;
+}
+
+#else
+
+bool AppendThroughIntegers(std::string&, double, int) {
+  return false;
+}
+
+#endif
+
+}  // namespace
+
+void AppendFixed(std::string& text, double value, int decimals) {
+  if (!AppendThroughIntegers(text, value, decimals)) {
+    text += exportlib::FormatFixed(value, decimals);
+  }
+}
+
+}  // namespace exporter
