@@ -123,11 +123,22 @@ TEST_F(PluginLibraryWin32, ToolBitmapIsLoadedFromTheToolsOwnResourceOnEveryCall)
 
     BITMAP bitmap = {};
     ASSERT_EQ(GetObjectA(bitmaps.back(), sizeof(bitmap), &bitmap), int{sizeof(bitmap)});
+    // Loaded without LR_CREATEDIBSECTION, the bitmap takes the display's
+    // depth; the resource's own depth is checked below.
     EXPECT_EQ(bitmap.bmWidth, 22);
     EXPECT_EQ(bitmap.bmHeight, 26);
-    EXPECT_EQ(bitmap.bmBitsPixel, 24);
   }
   EXPECT_NE(bitmaps[0], bitmaps[1]) << "each call loads the resource anew";
+
+  HMODULE module = GetModuleHandleA("Skerry.mcp");
+  HRSRC resource = FindResourceA(module, "Skerry_tool", MAKEINTRESOURCEA(2));  // RT_BITMAP
+  ASSERT_NE(resource, nullptr);
+  ASSERT_GE(SizeofResource(module, resource), sizeof(BITMAPINFOHEADER));
+  BITMAPINFOHEADER header;
+  std::memcpy(&header, LockResource(LoadResource(module, resource)), sizeof(header));
+  EXPECT_EQ(header.biWidth, 22);
+  EXPECT_EQ(header.biHeight, 26);
+  EXPECT_EQ(header.biBitCount, 24);
   for (HBITMAP bitmap : bitmaps) {
     DeleteObject(bitmap);
   }

@@ -4,13 +4,18 @@
 #      shipped files) and inspects them;
 #   2. builds the 64-bit Windows tests, substitute host and plug-ins (32-bit
 #      Windows programs cannot run here) and runs them under wine64.
-# Usage: scripts/test-windows.sh [BUILD_FOLDER]   (default: build-windows)
+#   3. runs one export, one script and one morphon run end to end under wine64
+#      and, where the native build (default: build/) has the same programs,
+#      compares their files with the native ones byte for byte.
+# Usage: scripts/test-windows.sh [BUILD_FOLDER [NATIVE_BUILD]]
+#   (defaults: build-windows, build)
 # Installs nothing: scripts/setup.sh brings mingw-w64 and wine64.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 out=${1:-$root/build-windows}
 mkdir -p "$out"
 out=$(cd "$out" && pwd)
+native=${2:-$root/build}
 jobs=$(nproc)
 wine_prefix=$out/wineprefix
 wine_run=("$root/windows/wine-run.sh" "$wine_prefix")
@@ -55,9 +60,12 @@ cross_configure mingw-x86_64.cmake "$under_wine" -DCMAKE_BUILD_TYPE=Release \
 wine_tests=(
   platform/platform_win32_test
   exportlib/exportlib_test
+  clayhost/plugin_library_win32_test
+  hostplugin/hostplugin_test
+  hostplugin/plugin_exports_test
   packer/morphon_unit_test
 )
-targets=()
+targets=(clayhost gannet_plugin skerry_plugin morphon tmdgen)
 for test in "${wine_tests[@]}"; do
   targets+=("$(basename "$test")")
 done
@@ -72,6 +80,10 @@ for test in "${wine_tests[@]}"; do
     failed+=("$test")
   fi
 done
+
+step "End to end under wine64"
+"$root/windows/end-to-end.sh" "$wine_prefix" "$under_wine" "$out/end-to-end" "$native" ||
+  failed+=(end-to-end)
 
 if ((${#failed[@]})); then
   echo "Windows tests failed: ${failed[*]}"
