@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "exporter/export_driver.h"
+#include "exporter/launch.h"
 #include "exporter/testing/export_sandbox.h"
 #include "exporter/testing/fake_host.h"
 
@@ -351,15 +352,22 @@ TEST_F(ExportTest, HostEntryWithNonNumericActivatedStops) {
   EXPECT_FALSE(sandbox_.Exists("out\\ship.rsd"));
 }
 
-class SecondPluginFolderTest : public ExportTest {
+class ProgramFilesPluginFolderTest : public ExportTest {
  protected:
-  SecondPluginFolderTest() : ExportTest(RsdnPlace::kProgramFiles) {}
+  ProgramFilesPluginFolderTest() : ExportTest(RsdnPlace::kProgramFiles) {}
 };
 
-TEST_F(SecondPluginFolderTest, RsdnFromProgramFiles) {
+TEST_F(ProgramFilesPluginFolderTest, RsdnFromProgramFiles) {
   scene_.objects = {OneTriangle()};
   EXPECT_TRUE(Export("C:\\out\\ship.rsd", 0, 1.0, 1));
   EXPECT_EQ(sandbox_.ToolCalls(), std::vector<std::string>{"/out\trsdn.bat [ship] [1.0] [1]"});
+}
+
+TEST(RsdnCommand, ExactSpacing) {
+  EXPECT_EQ(RsdnCommand("C:\\Program Files\\MarbleCLAY\\Plugin", "ship", 1),
+            "  \"C:\\Program Files\\MarbleCLAY\\Plugin\\rsdn.bat\"   ship  1.0 1 ");
+  EXPECT_EQ(RsdnCommand("C:\\MarbleCLAY\\plugin", "my sh", 0),
+            "  \"C:\\MarbleCLAY\\plugin\\rsdn.bat\"   my sh  1.0 0 ");
 }
 
 }  // namespace
