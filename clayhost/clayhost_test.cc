@@ -287,6 +287,9 @@ TEST_F(ClayhostTest, MisuseByThePluginIsReportedAndSurvived) {
             std::string::npos);
   EXPECT_NE(run.err.find("clayhost: plug-in error: GetVertex: vertex 99999 is out of range"),
             std::string::npos);
+  EXPECT_NE(run.err.find("clayhost: plug-in error: SubmitInfo: called outside MCP_GetPluginInfo, "
+                         "MCP_GetExporterInfo and MCP_GetToolInfo; record refused\n"),
+            std::string::npos);
 }
 
 }  // namespace

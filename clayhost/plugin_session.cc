@@ -125,6 +125,7 @@ bool PluginSession::Describe(std::uint32_t host_version, std::string* error) {
             << ", 0)\n";
   }
   const std::uint8_t described = exports_->get_plugin_info(kContext0, kContext1, 0);
+  during_.reset();
   if (trace_ != nullptr) {
     // Records were printed as they came; the answer closes the call.
     *trace_ << "= " << static_cast<int>(described) << "\n";
@@ -180,6 +181,7 @@ bool PluginSession::Describe(std::uint32_t host_version, std::string* error) {
   for (std::size_t i = first_kind_record; i < records_.size(); ++i) {
     found = found || records_[i].type == wanted;
   }
+  during_.reset();
   if (answered == 0 || !found) {
     *error = std::string(exporter ? mcp::kExportGetExporterInfo : mcp::kExportGetToolInfo) +
              (answered == 0 ? " answered false" : " submitted no description record");
@@ -189,7 +191,12 @@ bool PluginSession::Describe(std::uint32_t host_version, std::string* error) {
 }
 
 void PluginSession::OnSubmit(const SubmitCall& call) {
-  const std::uint64_t expected_id = during_ == DescriptionCall::kPluginInfo ? 0 : id_;
+  if (!during_) {
+    *diagnostics_ << "clayhost: plug-in error: SubmitInfo: called outside MCP_GetPluginInfo, "
+                     "MCP_GetExporterInfo and MCP_GetToolInfo; record refused\n";
+    return;
+  }
+  const std::uint64_t expected_id = *during_ == DescriptionCall::kPluginInfo ? 0 : id_;
   if (trace_ != nullptr) {
     *trace_ << "  SubmitInfo(" << call.id_low << ", " << call.id_high << ", " << Hex(call.context0)
             << ", " << Hex(call.context1) << ", kind " << call.kind << ", " << call.size
@@ -206,7 +213,7 @@ void PluginSession::OnSubmit(const SubmitCall& call) {
                   << Hex(kContext1) << "\n";
   }
   std::string problem;
-  auto record = CopySubmission(call, during_, &problem);
+  auto record = CopySubmission(call, *during_, &problem);
   if (!record) {
     *diagnostics_ << "clayhost: plug-in error: SubmitInfo: " << problem << "; record refused\n";
     return;

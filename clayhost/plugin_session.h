@@ -72,7 +72,9 @@ class PluginSession {
   std::ostream* diagnostics_;
   HostState state_;
   std::unique_ptr<ServeHostState> serving_;
-  DescriptionCall during_ = DescriptionCall::kPluginInfo;
+  // The description export being called, if any: it decides what each
+  // submitted kind means.
+  std::optional<DescriptionCall> during_;
   std::vector<SubmittedRecord> records_;
   PluginKind kind_ = PluginKind::kExporter;
   std::uint64_t id_ = 0;

@@ -215,6 +215,8 @@ void Misuse(Dump& dump, mcp::Handle scene) {
   float number = 5;
   const int param_got = Slot<mcp::GetParamFloatFn>(mcp::kGetParamFloat)(0, &number);
   dump.Line("misuse: bad parameter handle -> %d, value %g", param_got, number);
+  const mcp::PluginInfoRecord late{};
+  Slot<mcp::SubmitInfoFn>(mcp::kSubmitInfo)(0, 0, 0, 0, mcp::kInfoKindPlugin, &late, sizeof late);
   using UnservedFn = std::uintptr_t (*)();
   dump.Line("misuse: unserved slot 7 -> %d", static_cast<int>(Slot<UnservedFn>(7)()));
 }
