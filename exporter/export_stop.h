@@ -1,4 +1,5 @@
-// How a step of the export ends the whole export.
+// How a step of the export ends the whole export, and the texts the steps
+// share.
 #ifndef GANNET_EXPORTER_EXPORT_STOP_H_
 #define GANNET_EXPORTER_EXPORT_STOP_H_
 

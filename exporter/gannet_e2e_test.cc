@@ -159,7 +159,7 @@ TEST(GannetWithRealTools, TexturedSceneMakesCheckedTimFiles) {
   const HostRun run = ExportThroughHost(sandbox, EXAMPLE_SCENE, sandbox.OnDrive("out\\ship.rsd"),
                                         {"Launch NO$PSX?=no"});
   EXPECT_EQ(run.exit_code, 0) << run.output;
-  ASSERT_EQ(run.boxes.size(), 1u) << run.boxes[0].text;
+  ASSERT_EQ(run.boxes.size(), 1u) << run.output;
   EXPECT_EQ(run.boxes[0].caption, "Launch NO$PSX?");
   EXPECT_NE(run.boxes[0].text.find("Finished correctly\r\n\r\nModel ship has: \r\n8 Verts, \r\n6 "
                                    "faces\r\n"),
