@@ -59,8 +59,9 @@ class FirstTmd {
   /// under g_normals and prints the verbose dump. Refuses, through the error
   /// exit, a file that cannot be opened (or is a folder), lacks the normals
   /// that are wanted, is shorter than its 40-byte header, puts its vertex
-  /// block beyond its end or its normal block before its vertex block, or
-  /// whose frame is smaller than the entries that tweens and boxes walk.
+  /// block (or its frame) beyond its end or its normal block before its
+  /// vertex block, or whose frame is smaller than the entries that tweens and
+  /// boxes walk. All before any frame buffer is sized.
   explicit FirstTmd(const std::string& name);
 
   const FrameLayout& layout() const { return layout_; }
