@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
-#include "batchtool/fixed_text.h"
 #include "batchtool/obj_job.h"
+#include "exporter/fixed_text.h"
 #include "exporter/host_model.h"
 #include "exportlib/number_format.h"
 #include "exportlib/write_line.h"
@@ -40,11 +40,11 @@ void ForEachValidFace(const ObjJob& job, Visit visit) {
 void WriteVertexLine(ObjJob& job, const mcp::VertexRecord& vertex, std::string& line) {
   const auto c = exporter::HostCoordinates(vertex);
   line = "v ";
-  AppendFixed(line, job.factor * c[1], 2);
+  exporter::AppendFixed(line, job.factor * c[1], 2);
   line += ' ';
-  AppendFixed(line, job.factor * c[2], 2);
+  exporter::AppendFixed(line, job.factor * c[2], 2);
   line += ' ';
-  AppendFixed(line, job.factor * c[0], 2);
+  exporter::AppendFixed(line, job.factor * c[0], 2);
   line += ' ';
   WriteLine(job.obj, line);
 }
@@ -72,9 +72,9 @@ void WriteHostTexCoords(ObjJob& job, const exporter::Face& face, std::string& li
     const double u = record.u == nullptr ? 0.0 : double{*record.u};
     const double v = record.v == nullptr ? 0.0 : double{*record.v};
     line = "vt ";
-    AppendFixed(line, u, 15);
+    exporter::AppendFixed(line, u, 15);
     line += ' ';
-    AppendFixed(line, v, 15);
+    exporter::AppendFixed(line, v, 15);
     WriteLine(job.obj, line);
   }
 }

@@ -72,7 +72,7 @@ constexpr const char* kShipScene = R"({
       "Transparency": {"type": 1, "value": 0.5}}}
   ],
   "objects": [
-    {"attributes": {"Name": "Ship"},
+    {"attributes": {"Name": "Ship", "Activated": "1"},
      "vertices": [[1, 2, 3], [0, 0, 0], [1, 0, 0]],
      "faces": [{"v": [0, 1, 2], "material": 0}, {"v": [0, 1, 2], "material": 1},
                {"v": [0, 1, 2], "material": 2}, {"v": [0, 1, 2], "material": 3}]}
@@ -307,6 +307,22 @@ TEST_F(SkerryScriptTest, RsdExportUsesTheBatchVariant) {
     tim_calls += call.rfind("img2tim|", 0) == 0 ? 1 : 0;
   }
   EXPECT_EQ(tim_calls, 2);
+}
+
+TEST_F(SkerryScriptTest, ScriptScaleTenWritesWhatTheHostsExportWritesAtScaleOne) {
+  Script("!assetpath C:\\out\r\n!rsdexport ship ship.rsd 10 0\r\n");
+  ASSERT_EQ(Run(kShipScene).exit_code, 0);
+  const fs::path host_export = work_.path() / "gannet";
+  fs::create_directories(host_export);
+  const ToolRun gannet = testing::RunClayhost(
+      CLAYHOST_PROGRAM,
+      {"export", "--plugin", GANNET_PLUGIN, "--scene", (work_.path() / "scene.json").string(),
+       "--out", (host_export / "ship.rsd").string(), "--answer", "Launch NO$PSX?=no"},
+      drive(), bin());
+  EXPECT_EQ(gannet.exit_code, 0) << gannet.output;
+  const std::string ply = ReadBytes(out() / "ship.ply");
+  EXPECT_NE(ply.find("\r\n20.0000 -30.0000 10.0000\r\n"), std::string::npos);
+  EXPECT_EQ(ply, ReadBytes(host_export / "ship.ply"));
 }
 
 TEST_F(SkerryScriptTest, FilesThatCannotBeCreatedAreNamedAndTheRunGoesOn) {

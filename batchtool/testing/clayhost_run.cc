@@ -30,21 +30,17 @@ std::vector<ShownBox> ReadTranscript(const std::filesystem::path& file) {
 
 }  // namespace
 
-ToolRun RunClayhostTool(const std::string& clayhost, const std::string& plugin,
-                        const std::filesystem::path& scene, const std::filesystem::path& drive_c,
-                        const std::filesystem::path& bin,
-                        const std::vector<std::string>& extra_arguments) {
+ToolRun RunClayhost(const std::string& clayhost, const std::vector<std::string>& arguments,
+                    const std::filesystem::path& drive_c, const std::filesystem::path& bin) {
   const TempFolder scratch;
   const auto transcript = scratch.path() / "transcript.jsonl";
   const auto output = scratch.path() / "output.txt";
-  std::string command = "PATH=" + Quote(bin.string()) + ":\"$PATH\" " + Quote(clayhost) +
-                        " tool --plugin " + Quote(plugin) + " --scene " + Quote(scene.string()) +
-                        " --drive " + Quote("C=" + drive_c.string()) + " --transcript " +
-                        Quote(transcript.string());
-  for (const std::string& argument : extra_arguments) {
+  std::string command = "PATH=" + Quote(bin.string()) + ":\"$PATH\" " + Quote(clayhost);
+  for (const std::string& argument : arguments) {
     command += " " + Quote(argument);
   }
-  command += " </dev/null >" + Quote(output.string()) + " 2>&1";
+  command += " --drive " + Quote("C=" + drive_c.string()) + " --transcript " +
+             Quote(transcript.string()) + " </dev/null >" + Quote(output.string()) + " 2>&1";
   const int status = std::system(command.c_str());
 
   ToolRun run;
@@ -52,6 +48,15 @@ ToolRun RunClayhostTool(const std::string& clayhost, const std::string& plugin,
   run.output = ReadBytes(output);
   run.boxes = ReadTranscript(transcript);
   return run;
+}
+
+ToolRun RunClayhostTool(const std::string& clayhost, const std::string& plugin,
+                        const std::filesystem::path& scene, const std::filesystem::path& drive_c,
+                        const std::filesystem::path& bin,
+                        const std::vector<std::string>& extra_arguments) {
+  std::vector<std::string> arguments = {"tool", "--plugin", plugin, "--scene", scene.string()};
+  arguments.insert(arguments.end(), extra_arguments.begin(), extra_arguments.end());
+  return RunClayhost(clayhost, arguments, drive_c, bin);
 }
 
 void WriteScript(const std::filesystem::path& file, const std::string& body) {

@@ -17,7 +17,7 @@ struct ShownBox {
   std::string answer;
 };
 
-/// What one `clayhost tool` run left behind.
+/// What one clayhost run left behind.
 struct ToolRun {
   int exit_code = -1;
   /// Standard output and standard error.
@@ -32,6 +32,11 @@ ToolRun RunClayhostTool(const std::string& clayhost, const std::string& plugin,
                         const std::filesystem::path& scene, const std::filesystem::path& drive_c,
                         const std::filesystem::path& bin,
                         const std::vector<std::string>& extra_arguments = {});
+
+/// Runs clayhost with `arguments` (a command and its options), drive C:
+/// mapped to `drive_c` and `bin` first on the PATH.
+ToolRun RunClayhost(const std::string& clayhost, const std::vector<std::string>& arguments,
+                    const std::filesystem::path& drive_c, const std::filesystem::path& bin);
 
 /// Writes an executable shell script.
 void WriteScript(const std::filesystem::path& file, const std::string& body);
