@@ -37,7 +37,7 @@ shipped=$out/i686
 # -O2 like the native build: GCC 12 reports false -Wrestrict faults at -O3.
 cross_configure mingw-i686.cmake "$shipped" -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" -DCMAKE_SHARED_LINKER_FLAGS_RELEASE=-s \
-  -DCMAKE_EXE_LINKER_FLAGS_RELEASE=-s -DGANNET_BUILD_TESTS=OFF -DGANNET_BUILD_HOST_TOOLS=OFF
+  -DCMAKE_EXE_LINKER_FLAGS_RELEASE=-s -DGANNET_BUILD_HOST_TOOLS=OFF
 cmake --build "$shipped" --target gannet_plugin skerry_plugin morphon -j"$jobs"
 
 step "Inspection of the 32-bit files"
