@@ -53,9 +53,12 @@ std::string RunShellCommand(const std::string& command, const std::string& worki
   startup.hStdError = write_end.get();
 
   std::string command_line = "cmd.exe /C " + command;
+  // A script line before any "!assetpath" has no folder yet: it runs in the
+  // host's current folder, as on POSIX, instead of silently not at all.
+  const char* current_folder = working_folder.empty() ? nullptr : working_folder.c_str();
   PROCESS_INFORMATION started = {};
   const BOOL created = CreateProcessA(nullptr, command_line.data(), nullptr, nullptr, TRUE, 0,
-                                      nullptr, working_folder.c_str(), &startup, &started);
+                                      nullptr, current_folder, &startup, &started);
   // Reading ends only when the last writer is gone; ours must not be one.
   write_end.Close();
   if (!created) {

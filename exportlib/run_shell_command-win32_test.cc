@@ -58,6 +58,14 @@ TEST(RunShellCommandWin32, RunsInTheWorkingFolder) {
   EXPECT_EQ(RunShellCommand("cd", folder.path()), folder.path() + "\r\n");
 }
 
+TEST(RunShellCommandWin32, EmptyWorkingFolderMeansTheCurrentFolder) {
+  TempFolder folder;
+  ASSERT_TRUE(SetCurrentDirectoryA(folder.path().c_str()));
+  const std::string listing = RunShellCommand("cd", "");
+  SetCurrentDirectoryA("C:\\");
+  EXPECT_EQ(listing, folder.path() + "\r\n");
+}
+
 TEST(RunShellCommandWin32, QuotedPathsReachTheCommandUnchanged) {
   TempFolder folder;
   WriteBytes(folder.Child("with space.txt"), "spaced\r\n");

@@ -58,6 +58,14 @@ check "one box, the launch question, answered no" \
 check "rsdn.bat ran by cmd.exe in the export folder with: crate 1.0 0" \
   same_text "$work/gannet/rsdn-calls.txt" $'crate 1.0 0\r'
 
+echo "-- Gannet.mcp exports crate.json for a user whose decimal separator is a comma"
+mkdir -p "$work/gannet-de"
+(cd "$work/gannet-de" && LC_ALL=de_DE.UTF-8 "${clayhost[@]}" export \
+  --plugin "$build/hostplugin/Gannet.mcp" --scene "$testdata/crate.json" --out crate.rsd \
+  --answer 'Launch NO$PSX?=no' >host.log 2>&1) || true
+check "the PLY file is the same with commas for decimal points" \
+  cmp -s "$work/gannet-de/crate.ply" <(sed -E 's/([0-9])\.([0-9])/\1,\2/g' "$work/gannet/crate.ply")
+
 echo "-- Skerry.mcp runs SkerryScript.txt"
 assets=$drive_c/gannet-e2e/assets
 status=0
