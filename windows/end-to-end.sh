@@ -51,10 +51,12 @@ check "RSD, PLY and MAT carry their magic lines" \
            grep -q '^@MAT940801' '$work/gannet/crate.mat'"
 check "text files end their lines with CR LF" \
   bash -c "! grep -qv \$'\\r\$' '$work/gannet/crate.ply'"
-check "one box, the launch question, answered no" \
-  bash -c "[[ \$(wc -l <'$work/gannet/boxes.jsonl') -le 1 ]] &&
-           grep -qF '\"caption\": \"Launch NO\$PSX?\"' '$work/gannet/boxes.jsonl' &&
-           grep -qF '\"answer\": \"no\"' '$work/gannet/boxes.jsonl'"
+check "two boxes: the warning about the texture without a TIM size, the launch question" \
+  bash -c "[[ \$(grep -c '\"caption\"' '$work/gannet/boxes.jsonl') -eq 2 ]] &&
+           grep -qF 'No TIM created because material name (planks)' '$work/gannet/boxes.jsonl' &&
+           grep -qF '\"caption\": \"Launch NO\$PSX?\"' '$work/gannet/boxes.jsonl'"
+check "the launch question answered no" \
+  bash -c "grep -F 'Launch NO\$PSX?' '$work/gannet/boxes.jsonl' | grep -qF '\"answer\": \"no\"'"
 check "rsdn.bat ran by cmd.exe in the export folder with: crate 1.0 0" \
   same_text "$work/gannet/rsdn-calls.txt" $'crate 1.0 0\r'
 
@@ -75,6 +77,11 @@ check "the script stops at !quit: MCP_ToolSwitch answers 0" contains "$work/sker
   "MCP_ToolSwitch answered 0"
 check "!assetpath created the folder" test -d "$assets"
 check "OBJ and MTL written" bash -c "test -s '$assets/crate.obj' && test -s '$assets/crate.mtl'"
+check "the texture saved as BMP, confirmed by cmd's dir and named in the MTL file" \
+  bash -c "test -s '$assets/barrel0.bmp' && grep -q '^map_Kd barrel0.bmp' '$assets/barrel.mtl'"
+check "one box, the RSD export's warning about the texture without a TIM size" \
+  bash -c "[[ \$(grep -c '\"caption\"' '$work/skerry-boxes.jsonl') -eq 1 ]] &&
+           grep -qF 'No TIM created because material name (planks)' '$work/skerry-boxes.jsonl'"
 check "RSD written, rsdn.bat run with: crate 1.0 0" \
   bash -c "test -s '$assets/crate.rsd' && [[ \$(cat '$assets/rsdn-calls.txt') == \$'crate 1.0 0\\r' ]]"
 check "a command line ran in the asset folder" same_text "$assets/line-ran.txt" $'a script line ran\r'
@@ -92,18 +99,30 @@ check "morphon prints only the count of stored frames" \
 check "MORPHON.PCK and the boxes written" \
   bash -c "test -s '$work/frames/MORPHON.PCK' && test -s '$work/frames/f0.mm'"
 
-# The POSIX build's programs, where that build has them.
+# The POSIX build's programs, where that build has them, with their own drive
+# C: and a POSIX stand-in for rsdn.bat.
+native_c=$work/native-c
+mkdir -p "$native_c/MarbleCLAY/plugin" "$native_c/gannet-e2e"
+printf '#!/bin/sh\necho "$1 $2 $3" >>rsdn-calls.txt\n' >"$native_c/MarbleCLAY/plugin/rsdn.bat"
+chmod +x "$native_c/MarbleCLAY/plugin/rsdn.bat"
+cp "$testdata/SkerryScript.txt" "$native_c/MarbleCLAY/plugin/"
 if [[ -n $native && -x $native/clayhost/clayhost && -e $native/hostplugin/Gannet.mcp ]]; then
   echo "-- Gannet.mcp of the POSIX build on the same scene"
-  native_c=$work/native-c
-  mkdir -p "$native_c/MarbleCLAY/plugin" "$work/native-gannet"
-  printf '#!/bin/sh\necho "$1 $2 $3" >>rsdn-calls.txt\n' >"$native_c/MarbleCLAY/plugin/rsdn.bat"
-  chmod +x "$native_c/MarbleCLAY/plugin/rsdn.bat"
+  mkdir -p "$work/native-gannet"
   (cd "$work/native-gannet" && "$native/clayhost/clayhost" export \
     --plugin "$native/hostplugin/Gannet.mcp" --scene "$testdata/crate.json" --out crate.rsd \
     --answer 'Launch NO$PSX?=no' --drive "C=$native_c" >host.log 2>&1) || true
   for file in crate.rsd crate.ply crate.mat; do
     check "$file equals the POSIX build's" cmp -s "$work/gannet/$file" "$work/native-gannet/$file"
+  done
+fi
+if [[ -n $native && -x $native/clayhost/clayhost && -e $native/hostplugin/Skerry.mcp ]]; then
+  echo "-- Skerry.mcp of the POSIX build on the same script"
+  (cd "$work" && "$native/clayhost/clayhost" tool --plugin "$native/hostplugin/Skerry.mcp" \
+    --scene "$testdata/crate.json" --drive "C=$native_c" >native-skerry.log 2>&1) || true
+  for file in crate.obj crate.mtl barrel.obj barrel.mtl barrel0.bmp crate.rsd crate.ply crate.mat; do
+    check "script output $file equals the POSIX build's" \
+      cmp -s "$assets/$file" "$native_c/gannet-e2e/assets/$file"
   done
 fi
 if [[ -n $native && -x $native/packer/morphon ]]; then
