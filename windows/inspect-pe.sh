@@ -74,6 +74,24 @@ if ((${#exports[@]})); then
     "$([[ $found == "$expected" ]] && echo yes || echo no)" "found: $(tr '\n' ' ' <<<"$found")"
 fi
 
+if ((${#exports[@]})); then
+  # Under __cdecl the caller removes the arguments, so every export returns
+  # with a plain "ret"; a callee-pops convention would show "ret $N".
+  image_base=$(sed -n 's/^ImageBase[[:space:]]*\([0-9a-f]*\)$/\1/p' <<<"$headers")
+  callee_pops=()
+  while read -r rva; do
+    start=$((16#$image_base + 16#$rva))
+    first_return=$("$objdump" -d --start-address="$start" --stop-address="$((start + 4096))" \
+      "$file" | grep -m1 -E $'\tret' || true)
+    if [[ $first_return == *'ret '*'$'* ]]; then
+      callee_pops+=("$rva")
+    fi
+  done < <(sed -n 's/^[[:space:]]*\[[[:space:]]*[0-9]*\] +base\[[[:space:]]*[0-9]*\] \([0-9a-f]*\) Export RVA$/\1/p' \
+    <<<"$headers")
+  check "exports leave their arguments to the caller (__cdecl)" \
+    "$(((${#callee_pops[@]} == 0)) && echo yes || echo no)" "ret \$N at RVA ${callee_pops[*]:-}"
+fi
+
 imports=$(sed -n 's/^[[:space:]]*DLL Name: \(.*\)$/\1/p' <<<"$headers")
 foreign=()
 for dll in $imports; do
@@ -102,7 +120,6 @@ if ((${#bitmap[@]})); then
   detail="no BITMAP resource $name"
   if [[ -n $leaf ]]; then
     read -r rva size <<<"$leaf"
-    image_base=$(sed -n 's/^ImageBase[[:space:]]*\([0-9a-f]*\)$/\1/p' <<<"$headers")
     # .rsrc: its VMA and file offset, to find the leaf's bytes in the file.
     read -r vma offset < <("$objdump" -h "$file" | awk '$2 == ".rsrc" { print $4, $6 }')
     position=$((rva + 16#$image_base - 16#$vma + 16#$offset))
