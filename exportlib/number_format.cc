@@ -260,16 +260,17 @@ std::string FormatPattern(std::string_view pattern, std::initializer_list<Format
       text += pattern[i];
       continue;
     }
-    std::size_t spec = i + 1;
+    std::size_t position = i + 1;
     std::optional<int> decimals;
-    if (pattern[spec] == '.' && spec + 1 < pattern.size() && IsDigit(pattern[spec + 1])) {
+    if (pattern[position] == '.' && position + 1 < pattern.size() &&
+        IsDigit(pattern[position + 1])) {
       int count = 0;
-      for (++spec; spec < pattern.size() && IsDigit(pattern[spec]); ++spec) {
-        count = count * 10 + (pattern[spec] - '0');
+      for (++position; position < pattern.size() && IsDigit(pattern[position]); ++position) {
+        count = count * 10 + (pattern[position] - '0');
       }
       decimals = count;
     }
-    const char conversion = spec < pattern.size() ? pattern[spec] : '\0';
+    const char conversion = position < pattern.size() ? pattern[position] : '\0';
     switch (conversion) {
       case '%':
         text += '%';
@@ -293,7 +294,7 @@ std::string FormatPattern(std::string_view pattern, std::initializer_list<Format
         text += pattern[i];
         continue;
     }
-    i = spec;
+    i = position;
   }
   return text;
 }

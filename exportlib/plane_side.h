@@ -10,8 +10,8 @@ namespace exportlib {
 /// else a value whose sign follows the winding of b, c, d. Products and sums
 /// inside each formula are formed in extended precision, each intermediate
 /// vector component rounded to double.
-double PlaneSide(const mcp::VertexRecord& a, const mcp::VertexRecord& b,
-                 const mcp::VertexRecord& c, const mcp::VertexRecord& d);
+double PlaneSide(const mcp::VertexRecord& a, const mcp::VertexRecord& b, const mcp::VertexRecord& c,
+                 const mcp::VertexRecord& d);
 
 }  // namespace exportlib
 
