@@ -231,6 +231,11 @@ TEST_F(ClayhostTest, UnusablePluginsAndArgumentsExitWithTwo) {
   EXPECT_EQ(text.err.rfind("clayhost: cannot load the plug-in " + kTestData + "/cube.obj: ", 0),
             0u);
 
+  const Outcome library = Run({"info", CLAYHOST_NOT_A_PLUGIN});
+  EXPECT_EQ(library.status, 2);
+  EXPECT_EQ(library.err, std::string("clayhost: ") + CLAYHOST_NOT_A_PLUGIN +
+                             " is not a plug-in: it has no export MCP_InitializePluginProc\n");
+
   const Outcome refused = Run({"info", CLAYHOST_PROBE, "--host-version", "0x505FF"});
   EXPECT_EQ(refused.status, 2);
   EXPECT_EQ(refused.err, std::string("clayhost: ") + CLAYHOST_PROBE +
