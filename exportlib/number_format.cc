@@ -314,10 +314,12 @@ std::optional<std::int64_t> ParseInteger(std::string_view text) {
     if (!IsDigit(c)) {
       return std::nullopt;
     }
-    magnitude = magnitude * 10 + static_cast<std::uint64_t>(c - '0');
-    if (magnitude > kLimit) {
+    // Tested before the step, which could wrap 64 bits (2^64 would read 0).
+    const auto digit = static_cast<std::uint64_t>(c - '0');
+    if (magnitude > (kLimit - digit) / 10) {
       return std::nullopt;
     }
+    magnitude = magnitude * 10 + digit;
   }
   if (!negative && magnitude == kLimit) {
     return std::nullopt;

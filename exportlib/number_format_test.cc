@@ -105,6 +105,9 @@ TEST_F(NumberFormatTest, ParseIntegerAcceptsOnlyASignedRunOfDigits) {
   EXPECT_EQ(ParseInteger("+5"), 5);
   EXPECT_EQ(ParseInteger("-9223372036854775808"), INT64_MIN);
   EXPECT_EQ(ParseInteger("9223372036854775808"), std::nullopt);
+  // Long enough to wrap 64 bits: too large, not the wrapped value.
+  EXPECT_EQ(ParseInteger("18446744073709551616"), std::nullopt);
+  EXPECT_EQ(ParseInteger("5211111111111111111111759"), std::nullopt);
   EXPECT_EQ(ParseInteger(""), std::nullopt);
   EXPECT_EQ(ParseInteger("-"), std::nullopt);
   EXPECT_EQ(ParseInteger("1-2"), std::nullopt);
