@@ -7,7 +7,7 @@ PACKAGES=(
   build-essential cmake git
   libgtest-dev libgmock-dev libbenchmark-dev
   nlohmann-json3-dev libstb-dev
-  imagemagick assimp-utils
+  imagemagick assimp-utils locales
   clang-14 libclang-rt-14-dev
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine64
 )

@@ -1,7 +1,26 @@
 #!/bin/bash
-# The whole test suite: installs what is missing, builds, runs every test.
+# The whole test suite: installs what is missing, then
+#   1. the native build and its tests (build/);
+#   2. the same suite under AddressSanitizer and UndefinedBehaviorSanitizer (build-asan/);
+#   3. a short run of every fuzz target (build-fuzz/);
+#   4. the Windows builds, their inspection and their tests under wine64 (build-windows/).
+# Fails as soon as one stage fails.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+
+stage() { printf '\n##### %s\n\n' "$*"; }
+
 "$root/scripts/setup.sh"
+
+stage "Native build and tests"
 "$root/scripts/build.sh" "$root/build"
 ctest --test-dir "$root/build" --output-on-failure -j"$(nproc)"
+
+stage "Sanitizer build and tests"
+"$root/scripts/test-sanitize.sh" "$root/build-asan"
+
+stage "Short fuzz runs"
+"$root/scripts/fuzz.sh" 5
+
+stage "Windows builds and tests under wine64"
+"$root/scripts/test-windows.sh" "$root/build-windows" "$root/build"

@@ -1,0 +1,44 @@
+#!/bin/bash
+# The main job on the bundled examples: installs what is missing, builds, then
+#   1. packs a generated animation with morphon (tweens, loop-back, boxes);
+#   2. exports the textured example ship with Gannet.mcp in the substitute
+#      host, answering the launch question, with ImageMagick and img2tim;
+#   3. runs the example SkerryScript.txt with Skerry.mcp.
+# Everything it makes goes to out/ (or $1), which it lays anew.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+out=${1:-$root/out}
+build=$root/build
+
+"$root/scripts/setup.sh"
+echo "Building in $build ..."
+"$root/scripts/build.sh" "$build" >"$root/build.log" 2>&1 || {
+  tail -40 "$root/build.log"
+  exit 1
+}
+rm -rf "$out"
+mkdir -p "$out"
+out=$(cd "$out" && pwd)
+
+heading() { printf '\n=== %s\n\n' "$*"; }
+
+heading "1. morphon: pack a generated animation (morphon -T4 -L -MM)"
+mkdir -p "$out/animation"
+"$build/tools/tmdgen/tmdgen" "$out/animation" 8 64
+(cd "$out/animation" && "$build/packer/morphon" -T4 -L -MM)
+echo
+ls -l "$out/animation"
+
+heading "2. Gannet.mcp: export the textured ship through clayhost"
+"$root/examples/export/run-example.sh" "$build" "$out/export"
+
+heading "3. Skerry.mcp: run the example SkerryScript.txt through clayhost"
+cp -r "$root/examples/script" "$out/script"
+"$build/clayhost/clayhost" tool --plugin "$build/hostplugin/Skerry.mcp" \
+  --scene "$out/script/scene.json" --drive "C=$out/script" \
+  --transcript "$out/script/messages.jsonl"
+echo
+echo "Files in $out/script/skerry-out:"
+ls -l "$out/script/skerry-out"
+
+heading "Done: everything is in $out"
