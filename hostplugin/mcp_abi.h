@@ -105,9 +105,9 @@ struct FaceRecord {
   const std::uint64_t* flags;
   const void* reserved[2];
   const MaterialRef* material;
-  const std::uint8_t* corner_count;   // 4 makes a quad, anything else a triangle
-  const std::int32_t* vertex[4];      // host vertex index of each corner
-  const std::int32_t* texcoord[4];    // texture-coordinate index; above 0: present
+  const std::uint8_t* corner_count;  // 4 makes a quad, anything else a triangle
+  const std::int32_t* vertex[4];     // host vertex index of each corner
+  const std::int32_t* texcoord[4];   // texture-coordinate index; above 0: present
 };
 
 /// A material. The host may keep its own identification in the reserved
@@ -207,16 +207,15 @@ struct ToolStateRecord {
 // --- Host callbacks. Slot numbers are the table indices.
 
 using SubmitInfoFn = std::int32_t(MCP_CALL*)(std::uint32_t id_low, std::uint32_t id_high,
-                                             Context context0, Context context1,
-                                             std::int32_t kind, const void* record,
-                                             std::int32_t size);
+                                             Context context0, Context context1, std::int32_t kind,
+                                             const void* record, std::int32_t size);
 using GetRootObjectCountFn = std::int32_t(MCP_CALL*)(Handle scene);
 using GetRootObjectFn = Handle(MCP_CALL*)(Handle scene, std::int32_t index);
 /// Two-call text protocol: with buffer null and size 0 the result is the size
 /// needed including the terminator (0 or less: absent); with a buffer of that
 /// size a result of 1 or more leaves a zero-terminated text.
-using GetObjectAttributeFn = std::int32_t(MCP_CALL*)(Handle object, const char* name,
-                                                     char* buffer, std::int32_t size);
+using GetObjectAttributeFn = std::int32_t(MCP_CALL*)(Handle object, const char* name, char* buffer,
+                                                     std::int32_t size);
 using GetVertexCountFn = std::int32_t(MCP_CALL*)(Handle object, std::int32_t, std::int32_t,
                                                  std::int32_t, std::int32_t, std::int32_t);
 using GetVertexFn = std::int32_t(MCP_CALL*)(Handle object, std::int32_t index,
@@ -233,12 +232,11 @@ using FindMaterialParamFn = std::int32_t(MCP_CALL*)(Handle scene, MaterialRecord
                                                     const char* name, ParamRecord* param);
 using GetMaterialByRefFn = std::int32_t(MCP_CALL*)(MaterialRef ref, MaterialRecord* record);
 using GetParamFloatFn = std::int32_t(MCP_CALL*)(Handle param, float* value);
-using GetParamColorFn = std::int32_t(MCP_CALL*)(Handle param, float* red, float* green,
-                                                float* blue, float* fourth);
+using GetParamColorFn = std::int32_t(MCP_CALL*)(Handle param, float* red, float* green, float* blue,
+                                                float* fourth);
 /// Writes the parameter's texture handle into *texture; 0 means none.
 using GetParamTextureFn = std::int32_t(MCP_CALL*)(Handle param, Handle* texture);
-using GetTextureNameFn = std::int32_t(MCP_CALL*)(Handle texture, char* buffer,
-                                                 std::int32_t size);
+using GetTextureNameFn = std::int32_t(MCP_CALL*)(Handle texture, char* buffer, std::int32_t size);
 using SaveTextureFn = std::int32_t(MCP_CALL*)(Handle texture, const char* path,
                                               std::int32_t format);
 
@@ -296,7 +294,7 @@ inline constexpr const char* kExportGetToolInfo = "MCP_GetToolInfo";
 inline constexpr const char* kExportToolSwitch = "MCP_ToolSwitch";
 
 // --- Layout checks.
-#define MCP_CHECK_LAYOUT(type, field, off32, off64) \
+#define MCP_CHECK_LAYOUT(type, field, off32, off64)                                \
   static_assert(offsetof(type, field) == (sizeof(void*) == 4 ? (off32) : (off64)), \
                 #type "::" #field " offset")
 #define MCP_CHECK_SIZE(type, size32, size64) \
