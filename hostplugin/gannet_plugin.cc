@@ -5,6 +5,7 @@
 #include "exportlib/number_format.h"
 #include "hostplugin/host_api.h"
 #include "hostplugin/mcp_abi.h"
+#include "hostplugin/plugin_description.h"
 #include "platform/decimal_separator.h"
 #include "platform/message_box.h"
 
@@ -15,7 +16,6 @@ mcp::CallbackTable g_callbacks;
 constexpr char kExtension[] = "rsd";
 constexpr char kFileTypeDescription[] = "PlayStation (filename must be <=7 chars!)";
 constexpr char kOptions[] = "FlipV|restrFlipVValue=1";
-constexpr std::uint64_t kPluginValue = 97;
 
 // The host copies the options record while SubmitInfo runs; it stays a
 // static all the same, refilled on every call.
@@ -36,7 +36,7 @@ MCP_EXPORT std::int32_t MCP_CALL MCP_InitializePluginProc(std::int32_t index,
 
 MCP_EXPORT std::int32_t MCP_CALL MCP_PluginEntry(std::uint32_t, std::uint32_t,
                                                  std::uint32_t host_version) {
-  return host_version >= mcp::kMinimumHostVersion ? 1 : 0;
+  return mcp::AcceptHostVersion(host_version);
 }
 
 MCP_EXPORT std::uint8_t MCP_CALL MCP_GetPluginInfo(mcp::Context context0, mcp::Context context1,
@@ -44,14 +44,8 @@ MCP_EXPORT std::uint8_t MCP_CALL MCP_GetPluginInfo(mcp::Context context0, mcp::C
   if (plugin_index != 0) {
     return 0;
   }
-  mcp::PluginInfoRecord record{};
-  record.name = "Gannet";
-  record.description = "PlayStation Gannet";
-  record.kind = 1;
-  record.id = mcp::kExporterId;
-  record.value = kPluginValue;
-  mcp::HostApi(g_callbacks)
-      .SubmitInfo(0, 0, context0, context1, mcp::kInfoKindPlugin, &record, sizeof record);
+  mcp::SubmitPluginInfo(mcp::HostApi(g_callbacks), context0, context1, "Gannet",
+                        "PlayStation Gannet", mcp::kPluginKindExporter, mcp::kExporterId);
   return 1;
 }
 

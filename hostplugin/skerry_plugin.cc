@@ -5,6 +5,7 @@
 #include "exportlib/number_format.h"
 #include "hostplugin/host_api.h"
 #include "hostplugin/mcp_abi.h"
+#include "hostplugin/plugin_description.h"
 #include "platform/decimal_separator.h"
 #include "platform/message_box.h"
 #include "platform/tool_bitmap.h"
@@ -13,7 +14,6 @@ namespace {
 
 mcp::CallbackTable g_callbacks;
 
-constexpr std::uint64_t kPluginValue = 97;
 constexpr std::uint16_t kToolValue = 2;
 
 // Its address is the tool's identifier: unique within the host process.
@@ -47,7 +47,7 @@ MCP_EXPORT std::int32_t MCP_CALL MCP_InitializePluginProc(std::int32_t index,
 
 MCP_EXPORT std::int32_t MCP_CALL MCP_PluginEntry(std::uint32_t, std::uint32_t,
                                                  std::uint32_t host_version) {
-  return host_version >= mcp::kMinimumHostVersion ? 1 : 0;
+  return mcp::AcceptHostVersion(host_version);
 }
 
 MCP_EXPORT std::uint8_t MCP_CALL MCP_GetPluginInfo(mcp::Context context0, mcp::Context context1,
@@ -55,14 +55,8 @@ MCP_EXPORT std::uint8_t MCP_CALL MCP_GetPluginInfo(mcp::Context context0, mcp::C
   if (plugin_index != 0) {
     return 0;
   }
-  mcp::PluginInfoRecord record{};
-  record.name = "Skerry";
-  record.description = "Skerry";
-  record.kind = 2;
-  record.id = ToolId();
-  record.value = kPluginValue;
-  mcp::HostApi(g_callbacks)
-      .SubmitInfo(0, 0, context0, context1, mcp::kInfoKindPlugin, &record, sizeof record);
+  mcp::SubmitPluginInfo(mcp::HostApi(g_callbacks), context0, context1, "Skerry", "Skerry",
+                        mcp::kPluginKindTool, ToolId());
   return 1;
 }
 
