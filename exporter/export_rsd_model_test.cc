@@ -317,6 +317,21 @@ TEST_F(ExportTest, OutputFileThatCannotBeCreatedStops) {
   EXPECT_FALSE(sandbox_.Exists("out\\ship.mat"));
 }
 
+TEST_F(ExportTest, FileThatCannotBeWrittenInFullStopsBeforeTheLaunch) {
+  if (!std::filesystem::exists("/dev/full")) {
+    GTEST_SKIP() << "/dev/full is not available";
+  }
+  scene_.objects = {OneTriangle()};
+  // A full disk under one file: it is created, its writes fail.
+  std::filesystem::create_symlink("/dev/full", sandbox_.OnDrive("out\\ship.ply"));
+  EXPECT_FALSE(Export());
+  EXPECT_EQ(sandbox_.BoxTexts(),
+            std::vector<std::string>{"Error: Can not write the file C:\\out\\ship.ply"});
+  EXPECT_TRUE(sandbox_.ToolCalls().empty());
+  EXPECT_TRUE(sandbox_.Exists("out\\ship.rsd"));
+  EXPECT_TRUE(sandbox_.Exists("out\\ship.mat"));
+}
+
 TEST_F(ExportTest, HostEntryExportsTheFirstActivatedObjectOnly) {
   scene_.objects = {OneTriangle("off"), OneTriangle("first"), OneTriangle("second")};
   scene_.objects[0].activated = "0";
