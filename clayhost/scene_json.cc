@@ -397,8 +397,9 @@ SceneObject ReadObject(const Json& value, const Place& place, std::size_t materi
 Json ParseDocument(std::string_view text, const std::string& path) {
   try {
     return Json::parse(text);
-  } catch (const Json::parse_error& error) {
-    // The library's message already names line and column; drop its tag.
+  } catch (const Json::exception& error) {
+    // The library's message already names line and column (a number too
+    // large for a double is an out_of_range, not a parse_error); drop its tag.
     std::string message = error.what();
     const auto tag_end = message.find("] ");
     if (tag_end != std::string::npos) {

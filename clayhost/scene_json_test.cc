@@ -88,6 +88,9 @@ TEST(ParseJsonSceneTest, SyntaxErrorsNameFileAndLine) {
   EXPECT_EQ(
       ErrorOf("{\n  \"objects\": [,]\n}").rfind("s.json: parse error at line 2, column 15:", 0), 0u)
       << ErrorOf("{\n  \"objects\": [,]\n}");
+  // A number beyond the double range is the parser's out_of_range error.
+  EXPECT_EQ(ErrorOf(R"({"objects": [{"vertices": [[1e999, 0, 0]]}]})"),
+            "s.json: number overflow parsing '1e999'");
 }
 
 TEST(ParseJsonSceneTest, FaultsNameTheirJsonPointer) {

@@ -288,7 +288,9 @@ class ObjSceneBuilder {
       line.Fail("mtllib needs a file name");
     }
     // A name with spaces is one file when it exists; otherwise a list.
-    if (std::filesystem::exists(folder_ / rest)) {
+    // Asked without throwing: a name too long for the system is just absent.
+    std::error_code error;
+    if (std::filesystem::exists(folder_ / rest, error)) {
       ReadMaterialLibrary((folder_ / rest).string());
       return;
     }

@@ -121,6 +121,10 @@ TEST(ParseObjSceneTest, FaultsNameFileAndLine) {
                 "defines");
   EXPECT_EQ(ErrorOf("mtllib missing.mtl\n"),
             kTestData + "/missing.mtl: cannot read the file: no such file");
+  // A name longer than the system allows is a file that cannot be read.
+  const std::string long_name(300, 'm');
+  EXPECT_EQ(ErrorOf("mtllib " + long_name + "\n"),
+            kTestData + "/" + long_name + ": cannot read the file: no such file");
   EXPECT_EQ(
       ErrorOf("mtllib bad.mtl\n")
           .rfind(kTestData + "/bad.mtl:3: cannot read the image " + kTestData + "/missing.png", 0),
