@@ -25,27 +25,34 @@ void WriteAll(const fs::path& path, std::string_view bytes) {
 }
 
 // The scratch folder, with what seeds may name: ship.mtl, and a 2x2 BMP
-// (tex.bmp) for both formats' textures. Removed at exit.
+// (tex.bmp) for both formats' textures.
+fs::path MakeScratchFolder() {
+  std::string pattern = fs::is_directory("/dev/shm") ? "/dev/shm" : "/tmp";
+  pattern += "/scene-fuzz-XXXXXX";
+  Require(mkdtemp(pattern.data()) != nullptr, "cannot make a scratch folder");
+  const fs::path path(pattern);
+  WriteAll(path / "ship.mtl", "newmtl hull~64x64x8\nKd 0.5 0.5 0.5\nmap_Kd tex.bmp\n");
+  // 2x2 pixels, 24 bits, bottom-up rows padded to 8 bytes.
+  static const unsigned char kBmp[] = {
+      'B', 'M', 70, 0, 0,  0, 0,   0, 0, 0, 54,  0, 0, 0, 40, 0, 0,   0,   2,   0,   0, 0, 2, 0,
+      0,   0,   1,  0, 24, 0, 0,   0, 0, 0, 16,  0, 0, 0, 0,  0, 0,   0,   0,   0,   0, 0, 0, 0,
+      0,   0,   0,  0, 0,  0, 255, 0, 0, 0, 255, 0, 0, 0, 0,  0, 255, 255, 255, 255, 0, 0};
+  WriteAll(path / "tex.bmp", std::string_view(reinterpret_cast<const char*>(kBmp), sizeof kBmp));
+  return path;
+}
+
+// Removed when the process ends.
+struct ScratchFolderOwner {
+  fs::path path;
+  ~ScratchFolderOwner() {
+    std::error_code ignored;
+    fs::remove_all(path, ignored);
+  }
+};
+
 const fs::path& ScratchFolder() {
-  static const fs::path folder = [] {
-    std::string pattern = fs::is_directory("/dev/shm") ? "/dev/shm" : "/tmp";
-    pattern += "/scene-fuzz-XXXXXX";
-    Require(mkdtemp(pattern.data()) != nullptr, "cannot make a scratch folder");
-    const fs::path path(pattern);
-    WriteAll(path / "ship.mtl", "newmtl hull~64x64x8\nKd 0.5 0.5 0.5\nmap_Kd tex.bmp\n");
-    // 2x2 pixels, 24 bits, bottom-up rows padded to 8 bytes.
-    static const unsigned char kBmp[] = {
-        'B', 'M', 70, 0, 0,  0, 0,   0, 0, 0, 54,  0, 0, 0, 40, 0, 0,   0,   2,   0,   0, 0, 2, 0,
-        0,   0,   1,  0, 24, 0, 0,   0, 0, 0, 16,  0, 0, 0, 0,  0, 0,   0,   0,   0,   0, 0, 0, 0,
-        0,   0,   0,  0, 0,  0, 255, 0, 0, 0, 255, 0, 0, 0, 0,  0, 255, 255, 255, 255, 0, 0};
-    WriteAll(path / "tex.bmp", std::string_view(reinterpret_cast<const char*>(kBmp), sizeof kBmp));
-    std::atexit([] {
-      std::error_code ignored;
-      fs::remove_all(ScratchFolder(), ignored);
-    });
-    return path;
-  }();
-  return folder;
+  static const ScratchFolderOwner owner{MakeScratchFolder()};
+  return owner.path;
 }
 
 void CheckScene(const clayhost::Scene& scene) {
