@@ -1,7 +1,7 @@
 #!/bin/bash
 # The Windows deliverables and the Win32 code, tested for real:
 #   1. builds Gannet.mcp, Skerry.mcp and morphon.exe for 32-bit Windows (the
-#      shipped files) and inspects them;
+#      shipped files) and checks them;
 #   2. builds the 64-bit Windows tests, substitute host and plug-ins (32-bit
 #      Windows programs cannot run here) and runs them under wine64.
 #   3. runs one export, one script and one morphon run end to end under wine64
@@ -40,14 +40,14 @@ cross_configure mingw-i686.cmake "$shipped" -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_EXE_LINKER_FLAGS_RELEASE=-s -DGANNET_BUILD_HOST_TOOLS=OFF
 cmake --build "$shipped" --target gannet_plugin skerry_plugin morphon -j"$jobs"
 
-step "Inspection of the 32-bit files"
-inspect=$root/windows/inspect-pe.sh
-"$inspect" "$shipped/hostplugin/Gannet.mcp" dll \
+step "Checks of the 32-bit files"
+check_pe=$root/windows/check-pe-file.sh
+"$check_pe" "$shipped/hostplugin/Gannet.mcp" dll \
   --exports "${plugin_exports[@]}" MCP_GetExporterInfo MCP_ExecuteExport
-"$inspect" "$shipped/hostplugin/Skerry.mcp" dll \
+"$check_pe" "$shipped/hostplugin/Skerry.mcp" dll \
   --exports "${plugin_exports[@]}" MCP_GetToolInfo MCP_ToolSwitch \
   --bitmap Skerry_tool 22 26 24
-"$inspect" "$shipped/packer/morphon.exe" exe
+"$check_pe" "$shipped/packer/morphon.exe" exe
 
 step "64-bit Windows build for wine"
 # The prefix is made once, before anything runs in parallel in it.

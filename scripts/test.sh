@@ -3,7 +3,7 @@
 #   1. the native build and its tests (build/);
 #   2. the same suite under AddressSanitizer and UndefinedBehaviorSanitizer (build-asan/);
 #   3. a short run of every fuzz target (build-fuzz/);
-#   4. the Windows builds, their inspection and their tests under wine64 (build-windows/).
+#   4. the Windows builds, their checks and their tests under wine64 (build-windows/).
 # Fails as soon as one stage fails.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)

@@ -1,6 +1,6 @@
 #!/bin/bash
-# Inspects a built 32-bit Windows file with mingw's objdump:
-#   inspect-pe.sh FILE dll|exe [--exports NAME...] [--bitmap NAME WIDTH HEIGHT BITS]
+# Checks a built 32-bit Windows file with mingw's objdump:
+#   check-pe-file.sh FILE dll|exe [--exports NAME...] [--bitmap NAME WIDTH HEIGHT BITS]
 # Checks the machine type (i386), whether the file is a DLL, the exports by
 # name with ordinals 1..N in the order given and nothing else exported, that
 # every imported DLL is one of Windows' own, and that a named BITMAP resource
@@ -27,7 +27,7 @@ while (($#)); do
       shift 5
       ;;
     *)
-      echo "inspect-pe.sh: unknown argument $1" >&2
+      echo "check-pe-file.sh: unknown argument $1" >&2
       exit 2
       ;;
   esac
