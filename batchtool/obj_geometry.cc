@@ -7,7 +7,6 @@
 #include <string_view>
 
 #include "batchtool/obj_job.h"
-#include "exporter/fixed_text.h"
 #include "exporter/host_model.h"
 #include "exportlib/number_format.h"
 #include "exportlib/write_line.h"
@@ -40,11 +39,11 @@ void ForEachValidFace(const ObjJob& job, Visit visit) {
 void WriteVertexLine(ObjJob& job, const mcp::VertexRecord& vertex, std::string& line) {
   const auto c = exporter::HostCoordinates(vertex);
   line = "v ";
-  exporter::AppendFixed(line, job.factor * c[1], 2);
+  exportlib::AppendFixed(line, job.factor * c[1], 2);
   line += ' ';
-  exporter::AppendFixed(line, job.factor * c[2], 2);
+  exportlib::AppendFixed(line, job.factor * c[2], 2);
   line += ' ';
-  exporter::AppendFixed(line, job.factor * c[0], 2);
+  exportlib::AppendFixed(line, job.factor * c[0], 2);
   line += ' ';
   WriteLine(job.obj, line);
 }
@@ -72,9 +71,9 @@ void WriteHostTexCoords(ObjJob& job, const exporter::Face& face, std::string& li
     const double u = record.u == nullptr ? 0.0 : double{*record.u};
     const double v = record.v == nullptr ? 0.0 : double{*record.v};
     line = "vt ";
-    exporter::AppendFixed(line, u, 15);
+    exportlib::AppendFixed(line, u, 15);
     line += ' ';
-    exporter::AppendFixed(line, v, 15);
+    exportlib::AppendFixed(line, v, 15);
     WriteLine(job.obj, line);
   }
 }

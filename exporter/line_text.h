@@ -1,5 +1,5 @@
 // Small builders for the exporter's text lines. Integers never depend on the
-// user's settings; real numbers (fixed_text.h, exportlib's formatter) use the
+// user's settings; real numbers (exportlib's formatter) use the
 // user's decimal separator and round halves away from zero.
 #ifndef GANNET_EXPORTER_LINE_TEXT_H_
 #define GANNET_EXPORTER_LINE_TEXT_H_

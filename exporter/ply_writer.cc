@@ -3,8 +3,8 @@
 #include <cmath>
 
 #include "exporter/export_stop.h"
-#include "exporter/fixed_text.h"
 #include "exporter/line_text.h"
+#include "exportlib/number_format.h"
 #include "exportlib/plane_side.h"
 #include "exportlib/write_line.h"
 
@@ -14,11 +14,11 @@ namespace {
 using Point = std::array<double, 3>;
 
 void AppendPoint(std::string& line, const Point& point) {
-  AppendFixed(line, point[0], 4);
+  exportlib::AppendFixed(line, point[0], 4);
   line += ' ';
-  AppendFixed(line, point[1], 4);
+  exportlib::AppendFixed(line, point[1], 4);
   line += ' ';
-  AppendFixed(line, point[2], 4);
+  exportlib::AppendFixed(line, point[2], 4);
 }
 
 void WriteVertices(const mcp::HostApi& host, const PlyModel& model, platform::OutputFile& ply) {

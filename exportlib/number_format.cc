@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <vector>
 
+#include "exportlib/fixed_text.h"
+
 namespace exportlib {
 namespace {
 
@@ -188,6 +190,18 @@ void SetDecimalSeparator(char separator) {
 }
 
 std::string FormatFixed(double value, int decimals) {
+  std::string text;
+  AppendFixed(text, value, decimals);
+  return text;
+}
+
+void AppendFixed(std::string& text, double value, int decimals) {
+  if (!AppendFixedThroughIntegers(text, value, decimals)) {
+    text += FormatFixedExactly(value, decimals);
+  }
+}
+
+std::string FormatFixedExactly(double value, int decimals) {
   if (auto special = NonFinite(value)) {
     return *special;
   }

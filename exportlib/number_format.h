@@ -24,6 +24,9 @@ void SetDecimalSeparator(char separator);
 /// Fixed notation with `decimals` decimals ("%.Nf"); 0 decimals has no
 /// separator. NaN and infinities are written as "NAN", "INF", "-INF".
 std::string FormatFixed(double value, int decimals);
+/// Appends the text of FormatFixed(value, decimals) to `text`, without a
+/// string of its own: for the millions of numbers of a model file.
+void AppendFixed(std::string& text, double value, int decimals);
 /// The general form: up to 15 significant digits, no trailing zeros, no
 /// separator for whole numbers; exponent form "1E20" beyond 15 digits.
 std::string FormatGeneral(double value);

@@ -1,4 +1,4 @@
-#include "exporter/fixed_text.h"
+#include "exportlib/fixed_text.h"
 
 #include <charconv>
 #include <cmath>
@@ -6,10 +6,10 @@
 
 #include "exportlib/number_format.h"
 
-namespace exporter {
-namespace {
+namespace exportlib {
 
 #if defined(__SIZEOF_INT128__)
+namespace {
 
 __extension__ typedef unsigned __int128 Uint128;
 
@@ -35,7 +35,9 @@ void AppendPadded(std::string& text, std::uint64_t value, int width) {
 
 // The magnitude as m × 2^-shift with m below 2^53 is exact; so is
 // m × 10^decimals in 128 bits, and the rounding looks at the exact remainder.
-bool AppendThroughIntegers(std::string& text, double value, int decimals) {
+}  // namespace
+
+bool AppendFixedThroughIntegers(std::string& text, double value, int decimals) {
   const double magnitude = std::fabs(value);
   if (!(magnitude < 0x1p53) || decimals < 0 || decimals > kFastDecimals) {
     return false;  // NaN, infinities, huge values and long fractions
@@ -60,7 +62,7 @@ bool AppendThroughIntegers(std::string& text, double value, int decimals) {
   }
   AppendPadded(text, static_cast<std::uint64_t>(scaled / unit), 1);
   if (decimals > 0) {
-    text += exportlib::DecimalSeparator();
+    text += DecimalSeparator();
     AppendPadded(text, static_cast<std::uint64_t>(scaled % unit), decimals);
   }
   return true;
@@ -68,18 +70,10 @@ bool AppendThroughIntegers(std::string& text, double value, int decimals) {
 
 #else
 
-bool AppendThroughIntegers(std::string&, double, int) {
+bool AppendFixedThroughIntegers(std::string&, double, int) {
   return false;
 }
 
 #endif
 
-}  // namespace
-
-void AppendFixed(std::string& text, double value, int decimals) {
-  if (!AppendThroughIntegers(text, value, decimals)) {
-    text += exportlib::FormatFixed(value, decimals);
-  }
-}
-
-}  // namespace exporter
+}  // namespace exportlib

@@ -1,4 +1,4 @@
-#include "exporter/fixed_text.h"
+#include "exportlib/fixed_text.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 
 #include "exportlib/number_format.h"
 
-namespace exporter {
+namespace exportlib {
 namespace {
 
 std::string Fixed(double value, int decimals) {
@@ -16,8 +16,8 @@ std::string Fixed(double value, int decimals) {
   return text;
 }
 
-void ExpectSameAsLibrary(double value, int decimals) {
-  EXPECT_EQ(Fixed(value, decimals), exportlib::FormatFixed(value, decimals))
+void ExpectSameAsExactExpansion(double value, int decimals) {
+  EXPECT_EQ(Fixed(value, decimals), FormatFixedExactly(value, decimals))
       << std::hexfloat << value << " with " << decimals << " decimals";
 }
 
@@ -33,32 +33,32 @@ TEST(FixedText, EdgeValues) {
        {0.0, 1e-300, 0.5, 0.49999999999999994, 9.99995, 123456.78905, 0x1p52 + 0.5, 0x1p53 - 1,
         0x1p53, 1e300, -1e20, double{NAN}, double{INFINITY}, -double{INFINITY}, 5e-5, 4.9999e-5}) {
     for (int decimals : {0, 1, 4, 17}) {
-      ExpectSameAsLibrary(value, decimals);
-      ExpectSameAsLibrary(-value, decimals);
+      ExpectSameAsExactExpansion(value, decimals);
+      ExpectSameAsExactExpansion(-value, decimals);
     }
   }
 }
 
-TEST(FixedText, RandomValuesAndTiesMatchTheLibrary) {
+TEST(FixedText, RandomValuesAndTiesMatchTheExactExpansion) {
   std::mt19937_64 random(20231208);
   std::uniform_real_distribution<double> exponent(-20, 20);
   std::uniform_int_distribution<int> tie(-200000, 200000);
   for (int i = 0; i < 20000; ++i) {
     const double value = std::pow(10.0, exponent(random)) * (random() % 2 == 0 ? 1 : -1);
-    ExpectSameAsLibrary(value, 4);
-    ExpectSameAsLibrary(value, 0);
+    ExpectSameAsExactExpansion(value, 4);
+    ExpectSameAsExactExpansion(value, 0);
     // Multiples of 2^-5 and 2^-1: exact ties at four and at no decimals.
-    ExpectSameAsLibrary(std::ldexp(tie(random), -5), 4);
-    ExpectSameAsLibrary(std::ldexp(tie(random), -1), 0);
+    ExpectSameAsExactExpansion(std::ldexp(tie(random), -5), 4);
+    ExpectSameAsExactExpansion(std::ldexp(tie(random), -1), 0);
   }
 }
 
 TEST(FixedText, UsesTheDecimalSeparator) {
-  exportlib::SetDecimalSeparator(',');
+  SetDecimalSeparator(',');
   EXPECT_EQ(Fixed(-30, 4), "-30,0000");
-  ExpectSameAsLibrary(1.25, 1);
-  exportlib::SetDecimalSeparator('.');
+  ExpectSameAsExactExpansion(1.25, 1);
+  SetDecimalSeparator('.');
 }
 
 }  // namespace
-}  // namespace exporter
+}  // namespace exportlib
