@@ -13,6 +13,7 @@
 namespace batchtool {
 namespace {
 
+using exporter::testing::ColorParam;
 using exporter::testing::FakeFace;
 using exporter::testing::FakeHost;
 using exporter::testing::FakeMaterial;
@@ -21,6 +22,8 @@ using exporter::testing::FakeParam;
 using exporter::testing::FakeScene;
 using exporter::testing::FakeTexture;
 using exporter::testing::FakeVertex;
+using exporter::testing::FloatParam;
+using exporter::testing::TextureParam;
 
 constexpr const char* kComment = "#created with Gannet v2 May 2023 for MarbleClay.\r\n";
 constexpr const char* kNoModelData =
@@ -38,30 +41,6 @@ FakeFace Quad(int a, int b, int c, int d, mcp::MaterialRef material = 0) {
   face.vertex[3] = d;
   face.corner_count = 4;
   return face;
-}
-
-FakeParam TextureParam(const char* name, int texture) {
-  FakeParam param;
-  param.name = name;
-  param.type = mcp::kParamTexture;
-  param.texture = texture;
-  return param;
-}
-
-FakeParam FloatParam(const char* name, float value) {
-  FakeParam param;
-  param.name = name;
-  param.type = mcp::kParamFloat;
-  param.value = value;
-  return param;
-}
-
-FakeParam ColorParam(const char* name, float r, float g, float b) {
-  FakeParam param;
-  param.name = name;
-  param.type = mcp::kParamColor;
-  param.color = {r, g, b, 1};
-  return param;
 }
 
 FakeMaterial Material(const char* name, std::vector<FakeParam> params = {}) {

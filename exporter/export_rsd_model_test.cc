@@ -20,6 +20,7 @@ using testing::FakeObject;
 using testing::FakeParam;
 using testing::FakeScene;
 using testing::RsdnPlace;
+using testing::TextureParam;
 
 constexpr int kYes = 6;
 constexpr int kNo = 7;
@@ -37,14 +38,6 @@ FakeObject OneTriangle(const std::string& name = "tri") {
   face.vertex = {0, 1, 2, 0};
   object.faces = {face};
   return object;
-}
-
-FakeParam Map(int texture) {
-  FakeParam param;
-  param.name = "DiffuseMap";
-  param.type = mcp::kParamTexture;
-  param.texture = texture;
-  return param;
 }
 
 std::string Launch(const std::string& report) {
@@ -227,7 +220,8 @@ TEST_F(ExportTest, WarningsReachTheReport) {
   specular.value = 1;
   FakeParam shininess = specular;
   shininess.name = "Shininess";
-  scene_.materials.push_back(FakeMaterial{"shiny", {Map(0), specular, shininess}});
+  scene_.materials.push_back(
+      FakeMaterial{"shiny", {TextureParam("DiffuseMap", 0), specular, shininess}});
   EXPECT_TRUE(Export());
   ASSERT_EQ(sandbox_.boxes().size(), 2u);  // "No TIM created", then the question
   EXPECT_EQ(sandbox_.boxes()[1].text,
@@ -256,8 +250,8 @@ TEST_F(ExportTest, TexturedModelListsTimFiles) {
   scene_.objects = {OneTriangle()};
   scene_.objects[0].faces[0].material = 2;
   scene_.textures = {testing::NamedTexture("a.bmp"), testing::NamedTexture("b.bmp")};
-  scene_.materials.push_back(FakeMaterial{"a~64x32x4", {Map(0)}});
-  scene_.materials.push_back(FakeMaterial{"b~64x32x8", {Map(1)}});
+  scene_.materials.push_back(FakeMaterial{"a~64x32x4", {TextureParam("DiffuseMap", 0)}});
+  scene_.materials.push_back(FakeMaterial{"b~64x32x8", {TextureParam("DiffuseMap", 1)}});
   scene_.on_save = [this](const testing::SavedTexture& saved) {
     std::ofstream(sandbox_.PosixPath(saved.path)) << "BM";
   };
@@ -286,7 +280,7 @@ TEST_F(ExportTest, TexturedModelListsTimFiles) {
 TEST_F(ExportTest, TextureStopEndsTheExport) {
   scene_.objects = {OneTriangle()};
   scene_.textures = {testing::NamedTexture("a.bmp")};
-  scene_.materials.push_back(FakeMaterial{"a~64x32x24", {Map(0)}});
+  scene_.materials.push_back(FakeMaterial{"a~64x32x24", {TextureParam("DiffuseMap", 0)}});
   EXPECT_FALSE(Export());
   EXPECT_EQ(sandbox_.BoxTexts(),
             std::vector<std::string>{"ERROR: Material texture (a~64x32x24) has an incorrect bit "
@@ -300,7 +294,7 @@ TEST_F(ExportTest, TextureStopEndsTheExport) {
 TEST_F(ExportTest, MalformedNumberInSuffixStopsWithAMessage) {
   scene_.objects = {OneTriangle()};
   scene_.textures = {testing::NamedTexture("a.bmp")};
-  scene_.materials.push_back(FakeMaterial{"a~6-4x32x4", {Map(0)}});
+  scene_.materials.push_back(FakeMaterial{"a~6-4x32x4", {TextureParam("DiffuseMap", 0)}});
   EXPECT_FALSE(Export());
   ASSERT_EQ(sandbox_.boxes().size(), 1u);
   EXPECT_EQ(sandbox_.BoxTexts()[0],

@@ -9,34 +9,13 @@
 namespace exporter {
 namespace {
 
+using testing::ColorParam;
 using testing::FakeHost;
 using testing::FakeMaterial;
 using testing::FakeParam;
 using testing::FakeScene;
-
-FakeParam Float(const std::string& name, float value) {
-  FakeParam param;
-  param.name = name;
-  param.type = mcp::kParamFloat;
-  param.value = value;
-  return param;
-}
-
-FakeParam Color(const std::string& name, float r, float g, float b, std::uint16_t type = 3) {
-  FakeParam param;
-  param.name = name;
-  param.type = type;
-  param.color = {r, g, b, 1};
-  return param;
-}
-
-FakeParam Map(int texture) {
-  FakeParam param;
-  param.name = "DiffuseMap";
-  param.type = mcp::kParamTexture;
-  param.texture = texture;
-  return param;
-}
+using testing::FloatParam;
+using testing::TextureParam;
 
 Face TriangleFace() {
   Face face;
@@ -81,24 +60,25 @@ class MatLineTest : public ::testing::Test {
 TEST_F(MatLineTest, UntexturedLines) {
   EXPECT_EQ(Line({}, TriangleFace(), 7), "7 1  F C   64 64 255 ");
   // Half of full red without "Refraction": 127.5 rounds up.
-  EXPECT_EQ(Line({Color("Diffuse", 1, 0, 0)}, TriangleFace(), 3), "3 1  F C   128 0 0 ");
-  EXPECT_EQ(Line({Color("Diffuse", 1, 0, 0), Float("Refraction", 1)}, QuadFace(), 3),
+  EXPECT_EQ(Line({ColorParam("Diffuse", 1, 0, 0)}, TriangleFace(), 3), "3 1  F C   128 0 0 ");
+  EXPECT_EQ(Line({ColorParam("Diffuse", 1, 0, 0), FloatParam("Refraction", 1)}, QuadFace(), 3),
             "3 1  F C   255 0 0 ");
   // A factor of 0 or less leaves the colour unscaled.
-  EXPECT_EQ(Line({Color("Diffuse", 0.5f, 0.5f, 1), Float("Refraction", 0)}, QuadFace()),
+  EXPECT_EQ(Line({ColorParam("Diffuse", 0.5f, 0.5f, 1), FloatParam("Refraction", 0)}, QuadFace()),
             "0 1  F C   128 128 255 ");
-  EXPECT_EQ(Line({Float("Specular", 0.1f)}, TriangleFace()), "0 0  F C   64 64 255 ");
+  EXPECT_EQ(Line({FloatParam("Specular", 0.1f)}, TriangleFace()), "0 0  F C   64 64 255 ");
   // Parameters of the wrong kind are ignored.
-  EXPECT_EQ(Line({Float("Diffuse", 1), Color("Specular", 1, 1, 1), Color("Refraction", 1, 1, 1)},
+  EXPECT_EQ(Line({FloatParam("Diffuse", 1), ColorParam("Specular", 1, 1, 1),
+                  ColorParam("Refraction", 1, 1, 1)},
                  TriangleFace()),
             "0 1  F C   64 64 255 ");
 }
 
 TEST_F(MatLineTest, TexturedFaceWithoutCoordinatesMapsTheWholeTexture) {
   textures_.SetSizeTexts(0, "256", "256");
-  EXPECT_EQ(Line({Map(0)}, QuadFace()),
+  EXPECT_EQ(Line({TextureParam("DiffuseMap", 0)}, QuadFace()),
             "0 1 F T  0  0 0    256 0    0 256    256 256     64 64 255 ");
-  EXPECT_EQ(Line({Map(0)}, TriangleFace()),
+  EXPECT_EQ(Line({TextureParam("DiffuseMap", 0)}, TriangleFace()),
             "0 1 F  T  0  256 0    256 256    0 256    0 0    64 64 255 ");
 }
 
@@ -106,25 +86,28 @@ TEST_F(MatLineTest, TexelPositionsFromCoordinates) {
   Face quad = QuadFace();
   quad.texcoord = {1, 2, 3, 4};
   // Corners 3, 2, 0, 1 at (256 u, (1 - v) 128).
-  EXPECT_EQ(Line({Map(0), Float("Shininess", 0)}, quad),
+  EXPECT_EQ(Line({TextureParam("DiffuseMap", 0), FloatParam("Shininess", 0)}, quad),
             "0 1 F  T   0  64 128    0 64    128 96    256 0     ");
   Face triangle = TriangleFace();
   triangle.texcoord = {1, 2, 3, 0};
-  EXPECT_EQ(Line({Map(0), Float("Shininess", 0)}, triangle),
+  EXPECT_EQ(Line({TextureParam("DiffuseMap", 0), FloatParam("Shininess", 0)}, triangle),
             "0 1 F   T   0  0 64    256 0    128 96    0 0    ");
   // The form follows t3, not the corner count.
   quad.texcoord[3] = 0;
-  EXPECT_EQ(Line({Map(0), Float("Shininess", 0)}, quad),
+  EXPECT_EQ(Line({TextureParam("DiffuseMap", 0), FloatParam("Shininess", 0)}, quad),
             "0 1 F  T   0  0 64    256 0    128 96    0 0    ");
 }
 
 TEST_F(MatLineTest, ShininessChoosesColouredTextureAndSpacing) {
-  EXPECT_EQ(Line({Map(0), Float("Shininess", 2), Color("Diffuse", 1, 1, 1), Float("Refraction", 1)},
+  EXPECT_EQ(Line({TextureParam("DiffuseMap", 0), FloatParam("Shininess", 2),
+                  ColorParam("Diffuse", 1, 1, 1), FloatParam("Refraction", 1)},
                  TriangleFace()),
             "0 1  F  D   0  256 0    256 128    0 128    0 0    255 255 255 ");
   EXPECT_EQ(conflict_, "");
-  EXPECT_EQ(Line({Map(0), Float("Shininess", 2), Float("Specular", 1)}, QuadFace(), 4),
-            "4 0 F  D   0  0 0    256 0    0 128    256 128     64 64 255 ");
+  EXPECT_EQ(
+      Line({TextureParam("DiffuseMap", 0), FloatParam("Shininess", 2), FloatParam("Specular", 1)},
+           QuadFace(), 4),
+      "4 0 F  D   0  0 0    256 0    0 128    256 128     64 64 255 ");
   EXPECT_EQ(conflict_,
             "\r\n* Material (mat) can not use both light caculations (Specular) and RGB colour on "
             "texture (Shininess)\r\n   light caculation is defaulted, RGB colour is ignored.");
@@ -133,13 +116,14 @@ TEST_F(MatLineTest, ShininessChoosesColouredTextureAndSpacing) {
 TEST_F(MatLineTest, TextureWithoutSizeWritesZeroTexels) {
   textures_.Add("plain.bmp");  // number 1, its material had no size suffix
   scene_.textures.push_back(testing::NamedTexture("plain.bmp"));
-  EXPECT_EQ(Line({Map(1)}, QuadFace()), "0 1 F T  1  0 0    0 0    0 0    0 0     64 64 255 ");
+  EXPECT_EQ(Line({TextureParam("DiffuseMap", 1)}, QuadFace()),
+            "0 1 F T  1  0 0    0 0    0 0    0 0     64 64 255 ");
 }
 
 TEST_F(MatLineTest, SizeThatIsNotAWholeNumberStops) {
   textures_.SetSizeTexts(0, "2 56", "128");
   try {
-    Line({Map(0)}, QuadFace());
+    Line({TextureParam("DiffuseMap", 0)}, QuadFace());
     FAIL() << "no stop";
   } catch (const ExportStop& stop) {
     EXPECT_EQ(stop.message(),
@@ -150,7 +134,7 @@ TEST_F(MatLineTest, SizeThatIsNotAWholeNumberStops) {
 TEST_F(MatLineTest, UnnamedTextureStopsAndUnknownTextureWarns) {
   scene_.textures[0].name_size = 0;
   try {
-    Line({Map(0)}, QuadFace());
+    Line({TextureParam("DiffuseMap", 0)}, QuadFace());
     FAIL() << "no stop";
   } catch (const ExportStop& stop) {
     EXPECT_EQ(stop.message(),
@@ -159,32 +143,34 @@ TEST_F(MatLineTest, UnnamedTextureStopsAndUnknownTextureWarns) {
   }
   scene_.textures[0] = testing::NamedTexture("other.bmp");
   testing::ExportSandbox sandbox;
-  EXPECT_EQ(Line({Map(0)}, QuadFace()), "0 1  F C   64 64 255 ");
+  EXPECT_EQ(Line({TextureParam("DiffuseMap", 0)}, QuadFace()), "0 1  F C   64 64 255 ");
   ASSERT_EQ(sandbox.BoxTexts().size(), 1u);
   EXPECT_EQ(sandbox.BoxTexts()[0],
             "Warning: 2 No TIM created because material name (mat)does not end with ~256x256x8 "
             "(~widthxhieghtxbitwidth)");
   // A texture parameter without a texture is no texture.
-  EXPECT_EQ(Line({Map(-1)}, QuadFace()), "0 1  F C   64 64 255 ");
+  EXPECT_EQ(Line({TextureParam("DiffuseMap", -1)}, QuadFace()), "0 1  F C   64 64 255 ");
 }
 
 TEST_F(MatLineTest, BatchLightFlagCarriesTransparency) {
   const RsdExportOptions batch = RsdExportOptions::ForBatchTool();
-  EXPECT_EQ(
-      Line({Color("Transparency", 0, 0.5f, 1), Float("Specular", 1)}, TriangleFace(), 0, batch),
-      "0 36  F C   64 64 255 ");
-  EXPECT_EQ(Line({Color("Transparency", 0, 0, 0)}, TriangleFace(), 0, batch),
+  EXPECT_EQ(Line({ColorParam("Transparency", 0, 0.5f, 1), FloatParam("Specular", 1)},
+                 TriangleFace(), 0, batch),
+            "0 36  F C   64 64 255 ");
+  EXPECT_EQ(Line({ColorParam("Transparency", 0, 0, 0)}, TriangleFace(), 0, batch),
             "0 5  F C   64 64 255 ");
-  EXPECT_EQ(Line({Color("Transparency", 1, 1, 1, 4)}, TriangleFace(), 0, batch),
+  EXPECT_EQ(Line({ColorParam("Transparency", 1, 1, 1, 4)}, TriangleFace(), 0, batch),
             "0 21  F C   64 64 255 ");
-  EXPECT_EQ(Line({Color("Transparency", 0, 0, 0.1f)}, TriangleFace(), 0, batch),
+  EXPECT_EQ(Line({ColorParam("Transparency", 0, 0, 0.1f)}, TriangleFace(), 0, batch),
             "0 69  F C   64 64 255 ");
-  EXPECT_EQ(Line({Float("Transparency", 1)}, TriangleFace(), 0, batch), "0 1  F C   64 64 255 ");
+  EXPECT_EQ(Line({FloatParam("Transparency", 1)}, TriangleFace(), 0, batch),
+            "0 1  F C   64 64 255 ");
   EXPECT_EQ(Line({}, TriangleFace(), 0, batch), "0 1  F C   64 64 255 ");
   // The exporter ignores "Transparency".
-  EXPECT_EQ(Line({Color("Transparency", 1, 0, 0)}, TriangleFace()), "0 1  F C   64 64 255 ");
+  EXPECT_EQ(Line({ColorParam("Transparency", 1, 0, 0)}, TriangleFace()), "0 1  F C   64 64 255 ");
   // Transparency keeps a specular material from the conflict.
-  Line({Map(0), Float("Shininess", 2), Float("Specular", 1), Color("Transparency", 1, 0, 0)},
+  Line({TextureParam("DiffuseMap", 0), FloatParam("Shininess", 2), FloatParam("Specular", 1),
+        ColorParam("Transparency", 1, 0, 0)},
        QuadFace(), 0, batch);
   EXPECT_EQ(conflict_, "");
 }
@@ -221,10 +207,10 @@ TEST(MatWriter, SharedMaterialsKeepPerFaceWarningsAndTheLastConflict) {
   FakeScene scene;
   scene.objects.push_back({});
   scene.textures = {testing::NamedTexture("t.bmp"), testing::NamedTexture("lost.bmp")};
-  FakeParam map = Map(0);
-  FakeParam lost = Map(1);
-  FakeParam specular = Float("Specular", 1);
-  FakeParam shininess = Float("Shininess", 1);
+  FakeParam map = TextureParam("DiffuseMap", 0);
+  FakeParam lost = TextureParam("DiffuseMap", 1);
+  FakeParam specular = FloatParam("Specular", 1);
+  FakeParam shininess = FloatParam("Shininess", 1);
   scene.materials = {FakeMaterial{"A", {map, specular, shininess}},
                      FakeMaterial{"B", {map, specular, shininess}}, FakeMaterial{"C", {lost}}};
   testing::FakeFace face;

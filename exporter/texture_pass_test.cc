@@ -17,17 +17,10 @@ using testing::FakeMaterial;
 using testing::FakeParam;
 using testing::FakeScene;
 using testing::NamedTexture;
-
-FakeParam Map(int texture) {
-  FakeParam param;
-  param.name = "DiffuseMap";
-  param.type = mcp::kParamTexture;
-  param.texture = texture;
-  return param;
-}
+using testing::TextureParam;
 
 FakeMaterial Textured(const std::string& name, int texture) {
-  return {name, {Map(texture)}};
+  return {name, {TextureParam("DiffuseMap", texture)}};
 }
 
 constexpr const char* kConvertShip0 =
@@ -224,8 +217,9 @@ TEST_F(TexturePassTest, BatchVariantSkipsConvertLineAndMarksTransparency) {
   transparency.type = mcp::kParamColor;
   FakeParam float_transparency = transparency;
   float_transparency.type = mcp::kParamFloat;
-  scene_.materials = {FakeMaterial{"a~64x64x4", {Map(0), transparency}},
-                      FakeMaterial{"b~64x64x4", {Map(1), float_transparency}}};
+  scene_.materials = {
+      FakeMaterial{"a~64x64x4", {TextureParam("DiffuseMap", 0), transparency}},
+      FakeMaterial{"b~64x64x4", {TextureParam("DiffuseMap", 1), float_transparency}}};
   EXPECT_EQ(Run(RsdExportOptions::ForBatchTool()),
             "# img2tim  -t  -bpp 4 -tcol 0 0 0 -org 640  0  -plt 640 256  -o "
             "\"C:\\out\\ship0.tim\"   \"C:\\out\\ship0-resized.bmp\"\r\n"

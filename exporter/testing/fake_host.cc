@@ -244,4 +244,28 @@ FakeHost::~FakeHost() {
   g_scene = nullptr;
 }
 
+FakeParam FloatParam(const std::string& name, float value, std::uint16_t type) {
+  FakeParam param;
+  param.name = name;
+  param.type = type;
+  param.value = value;
+  return param;
+}
+
+FakeParam ColorParam(const std::string& name, float r, float g, float b, std::uint16_t type) {
+  FakeParam param;
+  param.name = name;
+  param.type = type;
+  param.color = {r, g, b, 1};
+  return param;
+}
+
+FakeParam TextureParam(const std::string& name, int texture) {
+  FakeParam param;
+  param.name = name;
+  param.type = mcp::kParamTexture;
+  param.texture = texture;
+  return param;
+}
+
 }  // namespace exporter::testing

@@ -46,6 +46,14 @@ struct FakeParam {
   int texture = -1;
 };
 
+/// A float parameter (type 1 unless given).
+FakeParam FloatParam(const std::string& name, float value, std::uint16_t type = mcp::kParamFloat);
+/// A colour parameter with the fourth value 1 (type 3 unless given).
+FakeParam ColorParam(const std::string& name, float r, float g, float b,
+                     std::uint16_t type = mcp::kParamColor);
+/// A texture parameter naming fake texture `texture` (-1: none).
+FakeParam TextureParam(const std::string& name, int texture);
+
 struct FakeMaterial {
   std::string name;
   std::vector<FakeParam> params;
