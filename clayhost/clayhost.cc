@@ -1,4 +1,6 @@
 // clayhost: plays the MarbleClay host for one plug-in run.
+#include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <memory>
@@ -10,6 +12,7 @@
 #include "clayhost/message_boxes.h"
 #include "clayhost/plugin_session.h"
 #include "clayhost/scene.h"
+#include "gannet_version.h"
 #include "platform/host_hook.h"
 
 // The plug-ins' message boxes arrive here (platform/host_hook.h); the
@@ -35,6 +38,29 @@ int UsageError(const std::string& problem) {
 int Fail(const std::string& problem) {
   std::cerr << "clayhost: " << problem << "\n";
   return kExitUsage;
+}
+
+// The folder that an installed clayhost serves as drive C:, found from the
+// program's own place (CLAYHOST_INSTALLED_DRIVE_C is relative to it); empty
+// when this clayhost is not an installed one.
+std::string InstalledDriveC() {
+#ifdef CLAYHOST_INSTALLED_DRIVE_C
+  std::error_code error;
+  const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
+  if (!error) {
+    const std::filesystem::path drive =
+        (program.parent_path() / CLAYHOST_INSTALLED_DRIVE_C).lexically_normal();
+    if (std::filesystem::is_directory(drive / kPluginFolder, error)) {
+      return drive.string();
+    }
+  }
+#endif
+  return {};
+}
+
+bool DriveCIsMapped() {
+  const char* folder = std::getenv("GANNET_DRIVE_C");
+  return folder != nullptr && *folder != '\0';
 }
 
 int RunPlugin(const Options& options, const Scene* scene) {
@@ -80,7 +106,9 @@ int RunPlugin(const Options& options, const Scene* scene) {
 }
 
 int Run(const std::vector<std::string>& arguments) {
-  auto parsed = ParseCommandLine(arguments);
+  const std::string installed_drive_c = InstalledDriveC();
+  auto parsed = ParseCommandLine(
+      arguments, installed_drive_c.empty() ? "" : installed_drive_c + "/" + kPluginFolder);
   if (const auto* problem = std::get_if<std::string>(&parsed)) {
     return UsageError(*problem);
   }
@@ -89,9 +117,19 @@ int Run(const std::vector<std::string>& arguments) {
     std::cout << kUsage;
     return kExitSuccess;
   }
+  if (options.command == Command::kVersion) {
+    std::cout << "clayhost " << gannet::kVersion << "\n";
+    return kExitSuccess;
+  }
   for (const auto& [letter, folder] : options.drives) {
     std::string error;
     if (!MapDrive(letter, folder, &error)) {
+      return Fail(error);
+    }
+  }
+  if (!installed_drive_c.empty() && !DriveCIsMapped()) {
+    std::string error;
+    if (!MapDrive('C', installed_drive_c, &error)) {
       return Fail(error);
     }
   }

@@ -12,6 +12,7 @@ const char kUsage[] =
     "usage: clayhost info PLUGIN [options]\n"
     "       clayhost export --plugin FILE --scene FILE --out PATH [--scale X] [options]\n"
     "       clayhost tool --plugin FILE --scene FILE [options]\n"
+    "       clayhost --version\n"
     "\n"
     "Plays the MarbleClay host for a plug-in (.mcp): loads it, hands it the host\n"
     "callbacks, and serves it a scene read from a JSON or Wavefront OBJ file.\n"
@@ -29,9 +30,15 @@ const char kUsage[] =
     "  --transcript FILE      write every message box to FILE as a JSON line\n"
     "  --help                 print this text\n"
     "\n"
+    "An installed clayhost needs no --plugin: export runs its Gannet.mcp, tool its\n"
+    "Skerry.mcp. It also serves its share/gannet folder as drive C:, where the\n"
+    "plug-ins find rsdn.bat, unless --drive C=DIR or GANNET_DRIVE_C maps C:.\n"
+    "\n"
     "Exit status: 0 when the working call answered 1 (info: when the plug-in was\n"
     "described), 1 when it answered 0, 2 for a usage error, a bad scene or a\n"
     "plug-in that cannot be loaded.\n";
+
+const char kPluginFolder[] = "MarbleCLAY/plugin";
 
 namespace {
 
@@ -100,13 +107,18 @@ std::optional<std::string> CheckRequired(const Options& options) {
 
 }  // namespace
 
-std::variant<Options, std::string> ParseCommandLine(const std::vector<std::string>& arguments) {
+std::variant<Options, std::string> ParseCommandLine(const std::vector<std::string>& arguments,
+                                                    const std::string& installed_plugins) {
   Options options;
   if (arguments.empty()) {
     return std::string("no command given");
   }
   const std::string& command = arguments[0];
   if (command == "--help" || command == "help") {
+    return options;
+  }
+  if (command == "--version" && arguments.size() == 1) {
+    options.command = Command::kVersion;
     return options;
   }
   if (command == "info") {
@@ -165,6 +177,10 @@ std::variant<Options, std::string> ParseCommandLine(const std::vector<std::strin
     if (problem) {
       return *problem;
     }
+  }
+  if (options.plugin.empty() && !installed_plugins.empty() && options.command != Command::kInfo) {
+    options.plugin =
+        installed_plugins + (options.command == Command::kExport ? "/Gannet.mcp" : "/Skerry.mcp");
   }
   if (const auto problem = CheckRequired(options)) {
     return *problem;

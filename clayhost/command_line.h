@@ -14,7 +14,7 @@
 namespace clayhost {
 
 /// What clayhost is asked to do.
-enum class Command { kHelp, kInfo, kExport, kTool };
+enum class Command { kHelp, kVersion, kInfo, kExport, kTool };
 
 /// A parsed command line.
 struct Options {
@@ -34,9 +34,15 @@ struct Options {
 /// The text that --help prints.
 extern const char kUsage[];
 
+/// The plug-in folder below an installed clayhost's drive C:.
+extern const char kPluginFolder[];
+
 /// Parses the arguments after the program name: an Options, or the text of
-/// a usage error.
-std::variant<Options, std::string> ParseCommandLine(const std::vector<std::string>& arguments);
+/// a usage error. When export or tool names no --plugin, the plug-in is
+/// Gannet.mcp or Skerry.mcp in `installed_plugins`, the plug-in folder of an
+/// installed clayhost (empty: none, --plugin is required).
+std::variant<Options, std::string> ParseCommandLine(const std::vector<std::string>& arguments,
+                                                    const std::string& installed_plugins = {});
 
 }  // namespace clayhost
 

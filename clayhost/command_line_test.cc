@@ -5,8 +5,9 @@
 namespace clayhost {
 namespace {
 
-Options Parsed(const std::vector<std::string>& arguments) {
-  auto parsed = ParseCommandLine(arguments);
+Options Parsed(const std::vector<std::string>& arguments,
+               const std::string& installed_plugins = {}) {
+  auto parsed = ParseCommandLine(arguments, installed_plugins);
   if (const auto* problem = std::get_if<std::string>(&parsed)) {
     ADD_FAILURE() << *problem;
     return {};
@@ -49,6 +50,26 @@ TEST(ParseCommandLineTest, DefaultsAndShortForms) {
   EXPECT_EQ(info.host_version, 329216u);
   EXPECT_EQ(Parsed({"--help"}).command, Command::kHelp);
   EXPECT_EQ(Parsed({"export", "--help"}).command, Command::kHelp);
+}
+
+TEST(ParseCommandLineTest, AnInstalledHostTakesItsOwnPluginUnlessOneIsNamed) {
+  const std::string installed = "/opt/g/share/gannet/MarbleCLAY/plugin";
+  EXPECT_EQ(Parsed({"export", "--scene", "s.json", "--out", "o.rsd"}, installed).plugin,
+            installed + "/Gannet.mcp");
+  EXPECT_EQ(Parsed({"tool", "--scene", "s.json"}, installed).plugin, installed + "/Skerry.mcp");
+  EXPECT_EQ(Parsed({"tool", "--plugin", "Mine.mcp", "--scene", "s.json"}, installed).plugin,
+            "Mine.mcp");
+  // info names its plug-in itself, and a host that is not installed has none.
+  auto info = ParseCommandLine({"info"}, installed);
+  ASSERT_TRUE(std::holds_alternative<std::string>(info));
+  EXPECT_EQ(std::get<std::string>(info), "no plug-in named");
+  EXPECT_EQ(ProblemOf({"tool", "--scene", "s.json"}), "no plug-in named");
+}
+
+TEST(ParseCommandLineTest, VersionIsACommandOfItsOwn) {
+  EXPECT_EQ(Parsed({"--version"}).command, Command::kVersion);
+  EXPECT_EQ(ProblemOf({"--version", "x"}), "unknown command \"--version\"");
+  EXPECT_EQ(ProblemOf({"info", "p", "--version"}), "unknown argument \"--version\"");
 }
 
 TEST(ParseCommandLineTest, NamesWhatIsWrong) {

@@ -1,7 +1,7 @@
 #!/bin/bash
-# Configures and builds the native tree in build/ (or $1).
+# Configures and builds the native tree of the "release" preset in build/ (or $1).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build}
-cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake -S "$root" --preset release -B "$build" >/dev/null
 cmake --build "$build" -j"$(nproc)"

@@ -1,9 +1,12 @@
 #!/bin/bash
 # The whole test suite: installs what is missing, then
 #   1. the native build and its tests (build/);
-#   2. the same suite under AddressSanitizer and UndefinedBehaviorSanitizer (build-asan/);
-#   3. a short run of every fuzz target (build-fuzz/);
-#   4. the Windows builds, their checks and their tests under wine64 (build-windows/).
+#   2. the default Release build that a user makes, and the configuration
+#      without the test libraries (build-user/);
+#   3. the same suite under AddressSanitizer and UndefinedBehaviorSanitizer (build-asan/);
+#   4. a short run of every fuzz target (build-fuzz/);
+#   5. the Windows builds, their checks and their tests under wine64 (build-windows/);
+#   6. the installed files, the Debian package and the Windows zip.
 # Fails as soon as one stage fails.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -16,6 +19,9 @@ stage "Native build and tests"
 "$root/scripts/build.sh" "$root/build"
 ctest --test-dir "$root/build" --output-on-failure -j"$(nproc)"
 
+stage "A user's default Release build"
+"$root/scripts/test-user-build.sh" "$root/build-user"
+
 stage "Sanitizer build and tests"
 "$root/scripts/test-sanitize.sh" "$root/build-asan"
 
@@ -24,3 +30,6 @@ stage "Short fuzz runs"
 
 stage "Windows builds and tests under wine64"
 "$root/scripts/test-windows.sh" "$root/build-windows" "$root/build"
+
+stage "Installed files and release packages"
+"$root/scripts/test-packages.sh" "$root/build"

@@ -2,6 +2,8 @@
 
 #include <charconv>
 
+#include "gannet_version.h"
+
 namespace img2tim {
 namespace {
 
@@ -36,6 +38,10 @@ std::string DefaultOutput(const std::string& input) {
 
 std::optional<Arguments> ParseArguments(const std::vector<std::string>& args, std::string& error) {
   Arguments parsed;
+  if (args.size() == 1 && args[0] == "--version") {
+    parsed.show_version = true;
+    return parsed;
+  }
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
     int values[3] = {0, 0, 0};
@@ -94,6 +100,10 @@ std::optional<Arguments> ParseArguments(const std::vector<std::string>& args, st
 std::string Usage() {
   return "usage: img2tim [-bpp 4|8|16] [-tcol R G B] [-org X Y] [-plt X Y] [-t] [-o OUT.tim] "
          "IN.bmp\n";
+}
+
+std::string VersionLine() {
+  return std::string("img2tim ") + gannet::kVersion + "\n";
 }
 
 }  // namespace img2tim

@@ -1,5 +1,6 @@
 // img2tim's command line:
 //   img2tim [-bpp 4|8|16] [-tcol R G B] [-org X Y] [-plt X Y] [-t] [-o OUT] IN
+//   img2tim --version
 #ifndef GANNET_TOOLS_IMG2TIM_COMMAND_LINE_H_
 #define GANNET_TOOLS_IMG2TIM_COMMAND_LINE_H_
 
@@ -14,7 +15,8 @@ namespace img2tim {
 struct Arguments {
   TimSettings settings;
   std::string input;
-  std::string output;  // IN with its extension replaced by ".tim" when -o is not given
+  std::string output;         // IN with its extension replaced by ".tim" when -o is not given
+  bool show_version = false;  // --version, the only argument: print the version, convert nothing
 };
 
 /// Parses the arguments after the program name; nullopt with `error` set on
@@ -23,6 +25,9 @@ std::optional<Arguments> ParseArguments(const std::vector<std::string>& args, st
 
 /// The usage text.
 std::string Usage();
+
+/// The line that --version prints: "img2tim " and the tool chain's version.
+std::string VersionLine();
 
 }  // namespace img2tim
 

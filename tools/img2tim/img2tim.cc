@@ -28,6 +28,10 @@ int main(int argc, char** argv) {
   if (!args) {
     return Fail(error + "\n" + img2tim::Usage());
   }
+  if (args->show_version) {
+    std::cout << img2tim::VersionLine();
+    return 0;
+  }
   std::ifstream in(args->input, std::ios::binary);
   std::ostringstream bytes;
   bytes << in.rdbuf();

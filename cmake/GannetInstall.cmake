@@ -1,0 +1,69 @@
+# What `cmake --install` puts where, and the packages' contents with it.
+#
+# POSIX (GNU layout under the prefix):
+#   bin/                         morphon, clayhost, img2tim, tmdgen
+#   share/gannet/                drive C: of an installed clayhost
+#     MarbleCLAY/plugin/         Gannet.mcp, Skerry.mcp, the POSIX rsdn.bat
+#     examples/                  the bundled scenes and scripts
+#   share/doc/gannet-toolchain/  README.md and the documentation
+# Windows: the files of the release zip, side by side in the prefix.
+
+set(GANNET_PACKAGE_NAME gannet-toolchain)
+set(CMAKE_INSTALL_DOCDIR share/doc/${GANNET_PACKAGE_NAME} CACHE PATH "Documentation (DATAROOTDIR/doc/...)")
+include(GNUInstallDirs)
+
+# The sample rsdn.bat of the Windows zip, the one that runs the console's own
+# tool chain; until that file exists the zip carries a placeholder that says so.
+set(GANNET_WINDOWS_RSDN_BAT ${PROJECT_SOURCE_DIR}/tools/rsdn/windows/rsdn.bat CACHE FILEPATH
+    "rsdn.bat shipped in the Windows zip")
+
+if(WIN32)
+  install(FILES $<TARGET_FILE:gannet_plugin> $<TARGET_FILE:skerry_plugin> DESTINATION .)
+  install(PROGRAMS $<TARGET_FILE:morphon> DESTINATION .)
+  if(TARGET img2tim)
+    install(PROGRAMS $<TARGET_FILE:img2tim> DESTINATION .)
+  endif()
+  install(FILES ${PROJECT_SOURCE_DIR}/examples/script/MarbleCLAY/plugin/SkerryScript.txt
+          DESTINATION .)
+  # Notepad and cmd.exe want CR LF line ends.
+  set(windows_files ${PROJECT_BINARY_DIR}/windows-zip)
+  configure_file(${PROJECT_SOURCE_DIR}/packaging/windows/INSTALL.txt.in
+                 ${windows_files}/INSTALL.txt @ONLY NEWLINE_STYLE CRLF)
+  if(EXISTS ${GANNET_WINDOWS_RSDN_BAT})
+    install(FILES ${GANNET_WINDOWS_RSDN_BAT} DESTINATION .)
+  else()
+    message(STATUS "No ${GANNET_WINDOWS_RSDN_BAT}: the Windows zip gets a placeholder rsdn.bat")
+    configure_file(${PROJECT_SOURCE_DIR}/packaging/windows/rsdn-placeholder.bat
+                   ${windows_files}/rsdn.bat @ONLY NEWLINE_STYLE CRLF)
+    install(FILES ${windows_files}/rsdn.bat DESTINATION .)
+  endif()
+  install(FILES ${windows_files}/INSTALL.txt DESTINATION .)
+  # 32-bit programs cannot run on the build machine: `ctest --preset
+  # windows-release` runs the PE checks of the shipped files instead.
+  if(GANNET_BUILD_TESTS AND CMAKE_SIZEOF_VOID_P EQUAL 4 AND TARGET img2tim)
+    add_test(NAME shipped_files
+             COMMAND ${PROJECT_SOURCE_DIR}/packaging/check-shipped-files.sh
+                     $<TARGET_FILE:gannet_plugin> $<TARGET_FILE:skerry_plugin>
+                     $<TARGET_FILE:morphon> $<TARGET_FILE:img2tim>)
+  endif()
+  return()
+endif()
+
+set(GANNET_INSTALL_DRIVE_C ${CMAKE_INSTALL_DATADIR}/gannet)
+set(plugin_folder ${GANNET_INSTALL_DRIVE_C}/MarbleCLAY/plugin)
+
+install(TARGETS morphon RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS gannet_plugin skerry_plugin LIBRARY DESTINATION ${plugin_folder})
+if(TARGET clayhost)
+  install(TARGETS clayhost img2tim tmdgen RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+  install(PROGRAMS ${PROJECT_SOURCE_DIR}/tools/rsdn/rsdn.bat DESTINATION ${plugin_folder})
+  # An installed clayhost finds its drive C: from where it lies itself, so the
+  # installed tree can be moved (and the Debian package's /usr is just one prefix).
+  file(RELATIVE_PATH drive_c_from_bin ${CMAKE_INSTALL_FULL_BINDIR}
+       ${CMAKE_INSTALL_PREFIX}/${GANNET_INSTALL_DRIVE_C})
+  target_compile_definitions(clayhost PRIVATE CLAYHOST_INSTALLED_DRIVE_C="${drive_c_from_bin}")
+endif()
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/examples/ DESTINATION ${GANNET_INSTALL_DRIVE_C}/examples
+        USE_SOURCE_PERMISSIONS)
+file(GLOB docs ${PROJECT_SOURCE_DIR}/docs/*.md)
+install(FILES ${PROJECT_SOURCE_DIR}/README.md ${docs} DESTINATION ${CMAKE_INSTALL_DOCDIR})
