@@ -9,7 +9,6 @@
 # Windows: the files of the release zip, side by side in the prefix.
 
 set(GANNET_PACKAGE_NAME gannet-toolchain)
-set(CMAKE_INSTALL_DOCDIR share/doc/${GANNET_PACKAGE_NAME} CACHE PATH "Documentation (DATAROOTDIR/doc/...)")
 include(GNUInstallDirs)
 
 # The sample rsdn.bat of the Windows zip, the one that runs the console's own
@@ -66,4 +65,6 @@ endif()
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/examples/ DESTINATION ${GANNET_INSTALL_DRIVE_C}/examples
         USE_SOURCE_PERMISSIONS)
 file(GLOB docs ${PROJECT_SOURCE_DIR}/docs/*.md)
-install(FILES ${PROJECT_SOURCE_DIR}/README.md ${docs} DESTINATION ${CMAKE_INSTALL_DOCDIR})
+# Under the package's name, where Debian looks for a package's documents.
+install(FILES ${PROJECT_SOURCE_DIR}/README.md ${docs}
+        DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/${GANNET_PACKAGE_NAME})

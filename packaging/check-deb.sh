@@ -10,24 +10,18 @@ deb=$(realpath "$1")
 version=$2
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-failures=0
-
-check() {
-  if [[ $2 == yes ]]; then
-    echo "ok   $(basename "$deb"): $1"
-  else
-    echo "FAIL $(basename "$deb"): $1${3:+ ($3)}"
-    failures=$((failures + 1))
-  fi
-}
-yes_if() { "$@" && echo yes || echo no; }
+# shellcheck source=packaging/checks.sh
+source "$here/checks.sh"
+check_subject=$(basename "$deb")
 
 field() { dpkg-deb -f "$deb" "$1"; }
 check "package gannet-toolchain $version" \
   "$(yes_if [ "$(field Package) $(field Version)" == "gannet-toolchain $version" ])"
 depends=$(field Depends)
+# The package names of Depends, one a line, without their versions.
+depends_on() { tr ',' '\n' <<<"$depends" | sed 's/^ *//; s/ .*//' | grep -qxF "$1"; }
 for package in imagemagick libc6 libstdc++6 libstb0; do
-  check "depends on $package" "$(yes_if grep -qE "(^|, )$package( |,|$)" <<<"$depends")" "$depends"
+  check "depends on $package" "$(yes_if depends_on "$package")" "$depends"
 done
 
 # Mode and path of every file, "./usr/bin/clayhost -rwxr-xr-x".
@@ -44,6 +38,16 @@ for file in usr/share/gannet/MarbleCLAY/plugin/Gannet.mcp usr/share/gannet/Marbl
 done
 stray=$(grep -vE '^\./usr/(bin|share/gannet|share/doc/gannet-toolchain)/' "$work/contents" || true)
 check "nothing outside bin/, share/gannet/ and its doc folder" "$(yes_if [ -z "$stray" ])" "$stray"
+
+# A fresh machine gets them from the archive.
+in_archive() {
+  local candidate
+  candidate=$(apt-cache policy "$1" | sed -n 's/^ *Candidate: //p')
+  [[ -n $candidate && $candidate != "(none)" ]]
+}
+for package in $(tr ',' '\n' <<<"$depends" | sed 's/^ *//; s/ .*//'); do
+  check "$package is in the package archive" "$(yes_if in_archive "$package")"
+done
 
 # What apt would do on this machine: every dependency must be installable.
 apt_log=$work/apt.log

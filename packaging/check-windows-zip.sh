@@ -11,17 +11,9 @@ version=$2
 top=gannet-toolchain-$version-win32
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-failures=0
-
-check() {
-  if [[ $2 == yes ]]; then
-    echo "ok   $(basename "$zip"): $1"
-  else
-    echo "FAIL $(basename "$zip"): $1${3:+ ($3)}"
-    failures=$((failures + 1))
-  fi
-}
-yes_if() { "$@" && echo yes || echo no; }
+# shellcheck source=packaging/checks.sh
+source "$here/checks.sh"
+check_subject=$(basename "$zip")
 
 expected=$(printf "$top/%s\n" Gannet.mcp INSTALL.txt Skerry.mcp SkerryScript.txt img2tim.exe \
   morphon.exe rsdn.bat | LC_ALL=C sort)
@@ -34,14 +26,21 @@ files=$work/$top
 "$here/check-shipped-files.sh" "$files/Gannet.mcp" "$files/Skerry.mcp" "$files/morphon.exe" \
   "$files/img2tim.exe" || failures=$((failures + 1))
 
+# Every line, the last included, ends in CR LF.
+has_crlf_lines() {
+  local lines crlf
+  lines=$(wc -l <"$1")
+  crlf=$(grep -c $'\r$' "$1" || true)
+  [[ $lines -gt 0 && $lines == "$crlf" && $(tail -c1 "$1") == "" ]]
+}
+names_both_plugin_folders() {
+  grep -qF 'C:\Program Files\MarbleCLAY\Plugin' "$1" && grep -qF 'C:\MarbleCLAY\plugin' "$1"
+}
 for text in INSTALL.txt SkerryScript.txt rsdn.bat; do
-  lines=$(wc -l <"$files/$text")
-  crlf=$(grep -c $'\r$' "$files/$text" || true)
-  check "$text has CR LF line ends" "$(yes_if [ "$lines" -gt 0 ] && [ "$lines" == "$crlf" ])"
+  check "$text has CR LF line ends" "$(yes_if has_crlf_lines "$files/$text")"
 done
 check "INSTALL.txt names version $version" "$(yes_if grep -q "chain $version for" "$files/INSTALL.txt")"
-check "INSTALL.txt names both plug-in folders" "$(yes_if grep -q 'C:\\Program Files\\MarbleCLAY\\Plugin' \
-  "$files/INSTALL.txt" && grep -q 'C:\\MarbleCLAY\\plugin' "$files/INSTALL.txt")"
+check "INSTALL.txt names both plug-in folders" "$(yes_if names_both_plugin_folders "$files/INSTALL.txt")"
 
 # The sample rsdn.bat for the console's tool chain lives in the tree once it
 # is written; until then the zip carries a placeholder that says so.
