@@ -93,13 +93,6 @@ if ((${#missing[@]} > 0)); then
   apt_update
   apt-get install -y -qq -t bookworm-backports "${missing[@]}"
 fi
-mapfile -t missing < <(missing_of "${I386_PACKAGES[@]}")
-if ((${#missing[@]} > 0)); then
-  echo "Installing: ${missing[*]}"
-  need_root "Missing packages"
-  apt_update
-  apt-get install -y -qq "${missing[@]}"
-fi
 
 # True when a registration of binfmt_misc takes 32-bit x86 ELF programs:
 # its magic begins with the ELF class 1 header and names machine 3 (i386).
@@ -115,25 +108,35 @@ i386_registered() {
   return 1
 }
 
-# Registration failures leave the 32-bit stage to fail with this line's
-# reason; the rest of the setup (and the other stages) stay usable.
-binfmt_failed() {
-  echo "setup: 32-bit x86 programs cannot run here: $1" >&2
-  exit 0
+# Makes the kernel run 32-bit x86 programs through qemu-i386. A refusal is
+# reported in one line; the 32-bit stage of the tests then fails on it, the
+# rest of the setup and the other stages stay usable.
+register_qemu_i386() {
+  if [[ ! -e $binfmt/register ]]; then
+    need_root "binfmt_misc is not mounted"
+    if ! mount -t binfmt_misc binfmt_misc "$binfmt" 2>/dev/null; then
+      echo "setup: 32-bit x86 programs cannot run here: the kernel refused to mount binfmt_misc at $binfmt" >&2
+      return
+    fi
+  fi
+  if ! i386_registered; then
+    need_root "No binfmt_misc registration for 32-bit x86 programs"
+    echo "Registering $qemu_i386 for 32-bit x86 programs"
+    # F: the kernel opens the emulator now, so it is found in every mount
+    # namespace and chroot later on.
+    local magic='\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00'
+    local mask='\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff'
+    printf '%s' ":gannet-qemu-i386:M::$magic:$mask:$qemu_i386:F" >"$binfmt/register" 2>/dev/null ||
+      echo "setup: 32-bit x86 programs cannot run here: the kernel refused the binfmt_misc registration of $qemu_i386" >&2
+  fi
 }
-
-if [[ ! -e $binfmt/register ]]; then
-  need_root "binfmt_misc is not mounted"
-  mount -t binfmt_misc binfmt_misc "$binfmt" 2>/dev/null ||
-    binfmt_failed "the kernel refused to mount binfmt_misc at $binfmt"
-fi
-if ! i386_registered; then
-  need_root "No binfmt_misc registration for 32-bit x86 programs"
-  echo "Registering $qemu_i386 for 32-bit x86 programs"
-  # F: the kernel opens the emulator now, so it is found in every mount
-  # namespace and chroot later on.
-  magic='\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00'
-  mask='\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff'
-  printf '%s' ":gannet-qemu-i386:M::$magic:$mask:$qemu_i386:F" >"$binfmt/register" 2>/dev/null ||
-    binfmt_failed "the kernel refused the binfmt_misc registration of $qemu_i386"
+# Before wine32 is installed: its packages' install scripts run 32-bit
+# programs.
+register_qemu_i386
+mapfile -t missing < <(missing_of "${I386_PACKAGES[@]}")
+if ((${#missing[@]} > 0)); then
+  echo "Installing: ${missing[*]}"
+  need_root "Missing packages"
+  apt_update
+  apt-get install -y -qq "${missing[@]}"
 fi

@@ -3,7 +3,8 @@
 #   1. the native build and its tests (build/);
 #   2. the same suite under AddressSanitizer and UndefinedBehaviorSanitizer (build-asan/);
 #   3. a short run of every fuzz target (build-fuzz/);
-#   4. the Windows builds, their checks and their tests under wine64 (build-windows/).
+#   4. the 32-bit Windows builds, their checks, their tests and the shipped files
+#      end to end under wine32 (build-windows/).
 # Fails as soon as one stage fails.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -22,5 +23,5 @@ stage "Sanitizer build and tests"
 stage "Short fuzz runs"
 "$root/scripts/fuzz.sh" 5
 
-stage "Windows builds and tests under wine64"
+stage "Windows builds and tests under wine32"
 "$root/scripts/test-windows.sh" "$root/build-windows" "$root/build"
