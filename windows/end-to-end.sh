@@ -54,7 +54,8 @@ done
 drive_c=$prefix/drive_c
 native_c=$work/native-c
 rm -rf "$drive_c/MarbleCLAY" "$drive_c/Program Files/MarbleCLAY" "$drive_c/gannet-e2e" "$work"
-mkdir -p "$drive_c/MarbleCLAY/plugin" "$native_c/MarbleCLAY/plugin" "$work/tools"
+mkdir -p "$drive_c/MarbleCLAY/plugin" "$native_c/MarbleCLAY/plugin" "$drive_c/gannet-e2e" \
+  "$native_c/gannet-e2e" "$work/tools" "$work/locales"
 cp "$testdata/rsdn.bat" "$testdata/SkerryScript.txt" "$drive_c/MarbleCLAY/plugin/"
 printf '#!/bin/sh\necho "$1 $2 $3" >>rsdn-calls.txt\n' >"$native_c/MarbleCLAY/plugin/rsdn.bat"
 chmod +x "$native_c/MarbleCLAY/plugin/rsdn.bat"
@@ -121,7 +122,9 @@ same_files "ship.json" "$work/ship.posix" "$work/ship" rsdn-calls.txt
 check "rsdn.bat ran with: ship 1.0 1" same_text "$work/ship/rsdn-calls.txt" $'ship 1.0 1\r'
 
 echo "-- Gannet.mcp exports cube.obj for a user whose decimal separator is a comma"
-LC_ALL=de_DE.UTF-8 both_hosts "$work/cube-de" Gannet.mcp export --plugin PLUGIN \
+# The POSIX side needs the locale compiled; wine has its own.
+localedef -i de_DE -f UTF-8 "$work/locales/de_DE.UTF-8" >/dev/null 2>&1 || true
+LOCPATH=$work/locales LC_ALL=de_DE.UTF-8 both_hosts "$work/cube-de" Gannet.mcp export --plugin PLUGIN \
   --scene "$scenes/cube.obj" --out cube.rsd --answer 'Launch NO$PSX?=no'
 check "the PLY file has commas for decimal points" grep -q '[0-9],[0-9]' "$work/cube-de/cube.ply"
 same_files "cube.obj with a decimal comma" "$work/cube-de.posix" "$work/cube-de" rsdn-calls.txt
