@@ -21,7 +21,7 @@ jobs=$(nproc)
 wine_prefix=$out/wineprefix
 wine_run=("$root/windows/wine-run.sh" "$wine_prefix")
 
-step() { printf '\n== %s  (%(%T)T)\n' "$1" -1; }
+step() { printf '\n== %s  (%ss into the Windows stage)\n' "$1" "$SECONDS"; }
 
 # The shipped build's configuration: toolchain and flags of the files that
 # users install. -O2 like the native build: GCC 12 reports false -Wrestrict

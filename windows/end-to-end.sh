@@ -102,32 +102,35 @@ same_files() {
     diff -r "${exclude[@]}" "$posix" "$wine"
 }
 
+# Exports SCENE through Gannet.mcp on both sides in the folder NAME, with the
+# launch question answered ANSWER; rsdn.bat must have run once with MODE:
+#   export_both NAME SCENE ANSWER MODE EXPECTED_FILE...
+export_both() {
+  local folder=$work/$1 scene=$2 answer=$3 mode=$4
+  local base
+  base=$(basename "${scene%.*}")
+  shift 4
+  both_hosts "$folder" Gannet.mcp export --plugin PLUGIN --scene "$scene" --out "$base.rsd" \
+    --answer "Launch NO\$PSX?=$answer" --transcript boxes.jsonl
+  check "the export answers 1 on both" test "$posix_status$wine_status" = 00
+  check "written: $*" bash -c 'cd "$0" && for f in "$@"; do test -s "$f" || exit 1; done' \
+    "$folder" "$@"
+  same_files "$(basename "$folder")" "$folder.posix" "$folder" rsdn-calls.txt
+  check "rsdn.bat ran by cmd.exe in the export folder with: $base 1.0 $mode" \
+    same_text "$folder/rsdn-calls.txt" "$base 1.0 $mode"$'\r'
+}
+
 echo "-- Gannet.mcp exports the untextured cube.obj, launch question answered no"
-both_hosts "$work/cube" Gannet.mcp export --plugin PLUGIN --scene "$scenes/cube.obj" \
-  --out cube.rsd --answer 'Launch NO$PSX?=no' --transcript boxes.jsonl
-check "the export answers 1 on both" test "$posix_status$wine_status" = 00
-check "RSD, PLY, MAT and PSX written" \
-  bash -c "cd '$work/cube' && test -s cube.rsd && test -s cube.ply && test -s cube.mat && test -s cube.PSX"
-same_files "cube.obj" "$work/cube.posix" "$work/cube" rsdn-calls.txt
-check "rsdn.bat ran by cmd.exe in the export folder with: cube 1.0 0" \
-  same_text "$work/cube/rsdn-calls.txt" $'cube 1.0 0\r'
+export_both cube "$scenes/cube.obj" no 0 cube.rsd cube.ply cube.mat cube.PSX
 
 echo "-- Gannet.mcp exports the textured ship.json, launch question answered yes"
-both_hosts "$work/ship" Gannet.mcp export --plugin PLUGIN --scene "$scenes/ship.json" \
-  --out ship.rsd --answer 'Launch NO$PSX?=yes' --transcript boxes.jsonl
-check "the export answers 1 on both" test "$posix_status$wine_status" = 00
-check "both textures converted to TIM by ImageMagick and img2tim.exe" \
-  bash -c "cd '$work/ship' && test -s ship0-resized.bmp && test -s ship0.tim && test -s ship1.tim"
-same_files "ship.json" "$work/ship.posix" "$work/ship" rsdn-calls.txt
-check "rsdn.bat ran with: ship 1.0 1" same_text "$work/ship/rsdn-calls.txt" $'ship 1.0 1\r'
+export_both ship "$scenes/ship.json" yes 1 ship.rsd ship0.bmp ship0-resized.bmp ship0.tim ship1.tim
 
 echo "-- Gannet.mcp exports cube.obj for a user whose decimal separator is a comma"
 # The POSIX side needs the locale compiled; wine has its own.
 localedef -i de_DE -f UTF-8 "$work/locales/de_DE.UTF-8" >/dev/null 2>&1 || true
-LOCPATH=$work/locales LC_ALL=de_DE.UTF-8 both_hosts "$work/cube-de" Gannet.mcp export --plugin PLUGIN \
-  --scene "$scenes/cube.obj" --out cube.rsd --answer 'Launch NO$PSX?=no'
+LOCPATH=$work/locales LC_ALL=de_DE.UTF-8 export_both cube-de "$scenes/cube.obj" no 0 cube.ply
 check "the PLY file has commas for decimal points" grep -q '[0-9],[0-9]' "$work/cube-de/cube.ply"
-same_files "cube.obj with a decimal comma" "$work/cube-de.posix" "$work/cube-de" rsdn-calls.txt
 
 echo "-- Skerry.mcp runs SkerryScript.txt: OBJ, MTL and RSD exports and a command line"
 assets=gannet-e2e/assets
