@@ -5,7 +5,8 @@
 #      without the test libraries (build-user/);
 #   3. the same suite under AddressSanitizer and UndefinedBehaviorSanitizer (build-asan/);
 #   4. a short run of every fuzz target (build-fuzz/);
-#   5. the Windows builds, their checks and their tests under wine64 (build-windows/);
+#   5. the 32-bit Windows builds, their checks, their tests and the shipped files
+#      end to end under wine32 (build-windows/);
 #   6. the installed files, the Debian package and the Windows zip.
 # Fails as soon as one stage fails.
 set -euo pipefail
@@ -28,7 +29,7 @@ stage "Sanitizer build and tests"
 stage "Short fuzz runs"
 "$root/scripts/fuzz.sh" 5
 
-stage "Windows builds and tests under wine64"
+stage "Windows builds and tests under wine32"
 "$root/scripts/test-windows.sh" "$root/build-windows" "$root/build"
 
 stage "Installed files and release packages"

@@ -1,25 +1,33 @@
 #!/bin/bash
-# End-to-end runs of the 64-bit Windows build under wine64: one export
-# through Gannet.mcp and one SkerryScript.txt through Skerry.mcp, both in the
-# Windows substitute host, and one morphon.exe run. With a native build folder
-# given, the exported files must equal, byte for byte, those of the POSIX
-# build of the same plug-in on the same scene.
-#   end-to-end.sh WINE_PREFIX WINDOWS_BUILD WORK_FOLDER [NATIVE_BUILD]
+# End-to-end runs of the shipped 32-bit files under wine32: Gannet.mcp,
+# Skerry.mcp and morphon.exe exactly as they ship, loaded and run by the
+# 32-bit Windows substitute host and tools. Every run is repeated with the
+# POSIX build in the same folder first, and every file either run leaves
+# must be the same byte for byte (text that cmd.exe itself writes aside).
+#   end-to-end.sh WINE_PREFIX SHIPPED_BUILD HOST_BUILD WORK_FOLDER NATIVE_BUILD
+# SHIPPED_BUILD holds the shipped files, HOST_BUILD the 32-bit clayhost.exe,
+# img2tim.exe and tmdgen.exe, NATIVE_BUILD the POSIX build.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
+root=$(dirname "$here")
 absolute() { realpath -m -- "$1"; }
 prefix=$(absolute "$1")
-build=$(absolute "$2")
-work=$(absolute "$3")
-native=${4:+$(absolute "$4")}
+shipped=$(absolute "$2")
+host=$(absolute "$3")
+work=$(absolute "$4")
+native=$(absolute "$5")
 wine_run=("$here/wine-run.sh" "$prefix")
 testdata=$here/testdata
-clayhost=("${wine_run[@]}" "$build/clayhost/clayhost.exe")
+scenes=$root/examples/scenes
+gannet=$shipped/hostplugin/Gannet.mcp
+skerry=$shipped/hostplugin/Skerry.mcp
 
+checks=0
 failures=0
 check() {
   local what=$1
   shift
+  checks=$((checks + 1))
   if "$@"; then
     echo "ok   $what"
   else
@@ -27,120 +35,137 @@ check() {
     failures=$((failures + 1))
   fi
 }
-contains() { grep -qF -- "$2" "$1"; }
 same_text() { [[ $(cat "$1") == "$2" ]]; }
+windows_path() { printf 'Z:%s' "${1//\//\\}"; }
 
-# A fresh drive C: plug-in folder with the stand-in rsdn.bat and the script.
-drive_c=$prefix/drive_c
-rm -rf "$drive_c/MarbleCLAY" "$drive_c/Program Files/MarbleCLAY" "$drive_c/gannet-e2e" "$work"
-mkdir -p "$drive_c/MarbleCLAY/plugin" "$drive_c/gannet-e2e" "$work/gannet"
-cp "$testdata/rsdn.bat" "$testdata/SkerryScript.txt" "$drive_c/MarbleCLAY/plugin/"
-
-echo "-- Gannet.mcp exports crate.json"
-status=0
-(cd "$work/gannet" && "${clayhost[@]}" export --plugin "$build/hostplugin/Gannet.mcp" \
-  --scene "$testdata/crate.json" --out crate.rsd --answer 'Launch NO$PSX?=no' \
-  --transcript boxes.jsonl >host.log 2>&1) || status=$?
-check "the export answers 1" test "$status" -eq 0
-for file in crate.rsd crate.ply crate.mat; do
-  check "$file written" test -s "$work/gannet/$file"
+for program in "$gannet" "$skerry" "$shipped/packer/morphon.exe" "$host/clayhost/clayhost.exe" \
+  "$host/tools/img2tim/img2tim.exe" "$host/tools/tmdgen/tmdgen.exe" "$native/clayhost/clayhost" \
+  "$native/hostplugin/Gannet.mcp" "$native/hostplugin/Skerry.mcp" "$native/packer/morphon" \
+  "$native/tools/img2tim/img2tim"; do
+  if [[ ! -e $program ]]; then
+    echo "end-to-end: $program is missing"
+    exit 1
+  fi
 done
-check "RSD, PLY and MAT carry their magic lines" \
-  bash -c "grep -q '^@RSD940102' '$work/gannet/crate.rsd' &&
-           grep -q '^@PLY940102' '$work/gannet/crate.ply' &&
-           grep -q '^@MAT940801' '$work/gannet/crate.mat'"
-check "text files end their lines with CR LF" \
-  bash -c "! grep -qv \$'\\r\$' '$work/gannet/crate.ply'"
-check "two boxes: the warning about the texture without a TIM size, the launch question" \
-  bash -c "[[ \$(grep -c '\"caption\"' '$work/gannet/boxes.jsonl') -eq 2 ]] &&
-           grep -qF 'No TIM created because material name (planks)' '$work/gannet/boxes.jsonl' &&
-           grep -qF '\"caption\": \"Launch NO\$PSX?\"' '$work/gannet/boxes.jsonl'"
-check "the launch question answered no" \
-  bash -c "grep -F 'Launch NO\$PSX?' '$work/gannet/boxes.jsonl' | grep -qF '\"answer\": \"no\"'"
-check "rsdn.bat ran by cmd.exe in the export folder with: crate 1.0 0" \
-  same_text "$work/gannet/rsdn-calls.txt" $'crate 1.0 0\r'
 
-echo "-- Gannet.mcp exports crate.json for a user whose decimal separator is a comma"
-mkdir -p "$work/gannet-de"
-(cd "$work/gannet-de" && LC_ALL=de_DE.UTF-8 "${clayhost[@]}" export \
-  --plugin "$build/hostplugin/Gannet.mcp" --scene "$testdata/crate.json" --out crate.rsd \
-  --answer 'Launch NO$PSX?=no' >host.log 2>&1) || true
-check "the PLY file is the same with commas for decimal points" \
-  cmp -s "$work/gannet-de/crate.ply" <(sed -E 's/([0-9])\.([0-9])/\1,\2/g' "$work/gannet/crate.ply")
-
-echo "-- Skerry.mcp runs SkerryScript.txt"
-assets=$drive_c/gannet-e2e/assets
-status=0
-(cd "$work" && "${clayhost[@]}" tool --plugin "$build/hostplugin/Skerry.mcp" \
-  --scene "$testdata/crate.json" --transcript skerry-boxes.jsonl >skerry.log 2>&1) || status=$?
-check "the script stops at !quit: MCP_ToolSwitch answers 0" contains "$work/skerry.log" \
-  "MCP_ToolSwitch answered 0"
-check "!assetpath created the folder" test -d "$assets"
-check "OBJ and MTL written" bash -c "test -s '$assets/crate.obj' && test -s '$assets/crate.mtl'"
-check "the texture saved as BMP, confirmed by cmd's dir and named in the MTL file" \
-  bash -c "test -s '$assets/barrel0.bmp' && grep -q '^map_Kd barrel0.bmp' '$assets/barrel.mtl'"
-check "one box, the RSD export's warning about the texture without a TIM size" \
-  bash -c "[[ \$(grep -c '\"caption\"' '$work/skerry-boxes.jsonl') -eq 1 ]] &&
-           grep -qF 'No TIM created because material name (planks)' '$work/skerry-boxes.jsonl'"
-check "RSD written, rsdn.bat run with: crate 1.0 0" \
-  bash -c "test -s '$assets/crate.rsd' && [[ \$(cat '$assets/rsdn-calls.txt') == \$'crate 1.0 0\\r' ]]"
-check "a command line ran in the asset folder" same_text "$assets/line-ran.txt" $'a script line ran\r'
-check "nothing after !quit ran" test ! -e "$assets/never.txt"
-
-echo "-- morphon.exe packs frames"
-mkdir -p "$work/frames"
-"${wine_run[@]}" "$build/tools/tmdgen/tmdgen.exe" "$work/frames" 4 16 >/dev/null
-status=0
-(cd "$work/frames" && "${wine_run[@]}" "$build/packer/morphon.exe" -T3 -L -MM \
-  >"$work/morphon.log" 2>&1) || status=$?
-check "morphon ends with status 0" test "$status" -eq 0
-check "morphon prints only the count of stored frames" \
-  bash -c "[[ \$(cat '$work/morphon.log') =~ ^$'\r\n'' Frames stored: '[0-9]+$'\r'\$ ]]"
-check "MORPHON.PCK and the boxes written" \
-  bash -c "test -s '$work/frames/MORPHON.PCK' && test -s '$work/frames/f0.mm'"
-
-# The POSIX build's programs, where that build has them, with their own drive
-# C: and a POSIX stand-in for rsdn.bat.
+# Drive C: of each side, with a stand-in rsdn.bat that records its calls and
+# the script. ImageMagick and the 32-bit img2tim.exe reach cmd.exe through
+# a tools folder on drive Z: at the front of wine's PATH.
+drive_c=$prefix/drive_c
 native_c=$work/native-c
-mkdir -p "$native_c/MarbleCLAY/plugin" "$native_c/gannet-e2e"
+rm -rf "$drive_c/MarbleCLAY" "$drive_c/Program Files/MarbleCLAY" "$drive_c/gannet-e2e" "$work"
+mkdir -p "$drive_c/MarbleCLAY/plugin" "$native_c/MarbleCLAY/plugin" "$drive_c/gannet-e2e" \
+  "$native_c/gannet-e2e" "$work/tools" "$work/locales"
+cp "$testdata/rsdn.bat" "$testdata/SkerryScript.txt" "$drive_c/MarbleCLAY/plugin/"
 printf '#!/bin/sh\necho "$1 $2 $3" >>rsdn-calls.txt\n' >"$native_c/MarbleCLAY/plugin/rsdn.bat"
 chmod +x "$native_c/MarbleCLAY/plugin/rsdn.bat"
 cp "$testdata/SkerryScript.txt" "$native_c/MarbleCLAY/plugin/"
-if [[ -n $native && -x $native/clayhost/clayhost && -e $native/hostplugin/Gannet.mcp ]]; then
-  echo "-- Gannet.mcp of the POSIX build on the same scene"
-  mkdir -p "$work/native-gannet"
-  (cd "$work/native-gannet" && "$native/clayhost/clayhost" export \
-    --plugin "$native/hostplugin/Gannet.mcp" --scene "$testdata/crate.json" --out crate.rsd \
-    --answer 'Launch NO$PSX?=no' --drive "C=$native_c" >host.log 2>&1) || true
-  for file in crate.rsd crate.ply crate.mat; do
-    check "$file equals the POSIX build's" cmp -s "$work/gannet/$file" "$work/native-gannet/$file"
-  done
-fi
-if [[ -n $native && -x $native/clayhost/clayhost && -e $native/hostplugin/Skerry.mcp ]]; then
-  echo "-- Skerry.mcp of the POSIX build on the same script"
-  (cd "$work" && "$native/clayhost/clayhost" tool --plugin "$native/hostplugin/Skerry.mcp" \
-    --scene "$testdata/crate.json" --drive "C=$native_c" >native-skerry.log 2>&1) || true
-  for file in crate.obj crate.mtl barrel.obj barrel.mtl barrel0.bmp crate.rsd crate.ply crate.mat; do
-    check "script output $file equals the POSIX build's" \
-      cmp -s "$assets/$file" "$native_c/gannet-e2e/assets/$file"
-  done
-fi
-if [[ -n $native && -x $native/packer/morphon ]]; then
-  echo "-- morphon of the POSIX build on the same frames"
-  mkdir -p "$work/native-frames"
-  cp "$work"/frames/*.tmd "$work/native-frames/"
-  (cd "$work/native-frames" && "$native/packer/morphon" -T3 -L -MM >"$work/native-morphon.log") ||
-    true
-  check "the same count of stored frames" \
-    same_text "$work/morphon.log" "$(sed 's/$/\r/' "$work/native-morphon.log")"
-  for file in MORPHON.PCK f0.mm f3.mm; do
-    check "morphon's $file equals the POSIX build's" \
-      cmp -s "$work/frames/$file" "$work/native-frames/$file"
-  done
-  check "frame0_minmax.txt equals the POSIX build's, with CR LF line ends" \
-    cmp -s "$work/frames/frame0_minmax.txt" \
-    <(sed -z 's/\n/\r\n/g' "$work/native-frames/frame0_minmax.txt")
-fi
+cp "$here"/imagemagick/* "$host/tools/img2tim/img2tim.exe" "$work/tools/"
+ln -s /bin/sh "$work/tools/sh.elf"
+export WINEPATH
+WINEPATH=$(windows_path "$work/tools")
+native_path=$native/tools/img2tim:$PATH
 
-echo "end-to-end: $failures failed"
+# Runs the POSIX host in FOLDER, keeps what it left in FOLDER.posix, then
+# the 32-bit host with the shipped plug-in in FOLDER:
+#   both_hosts FOLDER PLUGIN_NAME HOST_ARGUMENTS...
+# "PLUGIN" in the arguments stands for the plug-in of each side.
+both_hosts() {
+  local folder=$1 plugin=$2
+  shift 2
+  local posix_args=() wine_args=() argument
+  for argument in "$@"; do
+    posix_args+=("${argument/#PLUGIN/$native/hostplugin/$plugin}")
+    wine_args+=("${argument/#PLUGIN/$shipped/hostplugin/$plugin}")
+  done
+  mkdir -p "$folder"
+  posix_status=0
+  (cd "$folder" && PATH=$native_path "$native/clayhost/clayhost" "${posix_args[@]}" \
+    --drive "C=$native_c" >host.log 2>&1) || posix_status=$?
+  mv "$folder" "$folder.posix"
+  mkdir -p "$folder"
+  wine_status=0
+  (cd "$folder" && "${wine_run[@]}" "$host/clayhost/clayhost.exe" "${wine_args[@]}" \
+    >host.log 2>&1) || wine_status=$?
+}
+
+# Every file of the POSIX run's folder, but for those named, equals the 32-bit
+# run's, and neither has a file the other lacks:  same_files WHAT A B [SKIP...]
+same_files() {
+  local what=$1 posix=$2 wine=$3
+  shift 3
+  local skip=(host.log "$@") exclude=() name
+  for name in "${skip[@]}"; do
+    exclude+=(-x "$name")
+  done
+  check "$what: the same $(find "$posix" -type f | wc -l) files, each byte for byte" \
+    diff -r "${exclude[@]}" "$posix" "$wine"
+}
+
+# Exports SCENE through Gannet.mcp on both sides in the folder NAME, with the
+# launch question answered ANSWER; rsdn.bat must have run once with MODE:
+#   export_both NAME SCENE ANSWER MODE EXPECTED_FILE...
+export_both() {
+  local folder=$work/$1 scene=$2 answer=$3 mode=$4
+  local base
+  base=$(basename "${scene%.*}")
+  shift 4
+  both_hosts "$folder" Gannet.mcp export --plugin PLUGIN --scene "$scene" --out "$base.rsd" \
+    --answer "Launch NO\$PSX?=$answer" --transcript boxes.jsonl
+  check "the export answers 1 on both" test "$posix_status$wine_status" = 00
+  check "written: $*" bash -c 'cd "$0" && for f in "$@"; do test -s "$f" || exit 1; done' \
+    "$folder" "$@"
+  same_files "$(basename "$folder")" "$folder.posix" "$folder" rsdn-calls.txt
+  check "rsdn.bat ran by cmd.exe in the export folder with: $base 1.0 $mode" \
+    same_text "$folder/rsdn-calls.txt" "$base 1.0 $mode"$'\r'
+}
+
+echo "-- Gannet.mcp exports the untextured cube.obj, launch question answered no"
+export_both cube "$scenes/cube.obj" no 0 cube.rsd cube.ply cube.mat cube.PSX
+
+echo "-- Gannet.mcp exports the textured ship.json, launch question answered yes"
+export_both ship "$scenes/ship.json" yes 1 ship.rsd ship0.bmp ship0-resized.bmp ship0.tim ship1.tim
+
+echo "-- Gannet.mcp exports cube.obj for a user whose decimal separator is a comma"
+# The POSIX side needs the locale compiled; wine has its own.
+localedef -i de_DE -f UTF-8 "$work/locales/de_DE.UTF-8" >/dev/null 2>&1 || true
+LOCPATH=$work/locales LC_ALL=de_DE.UTF-8 export_both cube-de "$scenes/cube.obj" no 0 cube.ply
+check "the PLY file has commas for decimal points" grep -q '[0-9],[0-9]' "$work/cube-de/cube.ply"
+
+echo "-- Skerry.mcp runs SkerryScript.txt: OBJ, MTL and RSD exports and a command line"
+assets=gannet-e2e/assets
+both_hosts "$work/skerry" Skerry.mcp tool --plugin PLUGIN --scene "$testdata/crate.json" \
+  --transcript boxes.jsonl
+check "the script stops at !quit: MCP_ToolSwitch answers 0 on both" \
+  bash -c "grep -q 'MCP_ToolSwitch answered 0' '$work/skerry.posix/host.log' &&
+           grep -q 'MCP_ToolSwitch answered 0' '$work/skerry/host.log'"
+same_files "the transcript" "$work/skerry.posix" "$work/skerry"
+check "OBJ, MTL, BMP and RSD files written" bash -c "cd '$drive_c/$assets' &&
+  test -s crate.obj && test -s crate.mtl && test -s barrel0.bmp && test -s crate.rsd"
+same_files "the asset folder" "$native_c/$assets" "$drive_c/$assets" rsdn-calls.txt line-ran.txt
+check "rsdn.bat ran with: crate 1.0 0" same_text "$drive_c/$assets/rsdn-calls.txt" $'crate 1.0 0\r'
+check "the command line ran in the asset folder" \
+  same_text "$drive_c/$assets/line-ran.txt" $'a script line ran\r'
+check "nothing after !quit ran" test ! -e "$drive_c/$assets/never.txt"
+
+echo "-- morphon.exe packs frames with tweens, loop-back and boxes"
+mkdir -p "$work/frames" "$work/frames.posix"
+"${wine_run[@]}" "$host/tools/tmdgen/tmdgen.exe" "$work/frames" 6 40 >/dev/null
+"$native/tools/tmdgen/tmdgen" "$work/frames.posix" 6 40 >/dev/null
+same_files "tmdgen.exe's frames" "$work/frames.posix" "$work/frames"
+status=0
+(cd "$work/frames.posix" && "$native/packer/morphon" -T4 -L -MM >"$work/morphon-posix.log" 2>&1) ||
+  status=$?
+(cd "$work/frames" && "${wine_run[@]}" "$shipped/packer/morphon.exe" -T4 -L -MM \
+  >"$work/morphon.log" 2>&1) || status=$((status + $?))
+check "morphon ends with status 0 on both" test "$status" -eq 0
+check "the same output, with CR LF line ends" \
+  cmp -s "$work/morphon.log" <(sed -z 's/\n/\r\n/g' "$work/morphon-posix.log")
+# The text files of morphon.exe end their lines with CR LF.
+for file in "$work"/frames.posix/frame*_minmax.txt; do
+  sed -i -z 's/\n/\r\n/g' "$file"
+done
+same_files "MORPHON.PCK, the boxes and the frames" "$work/frames.posix" "$work/frames"
+
+echo "end-to-end: $((checks - failures)) passed, $failures failed"
 exit $((failures > 0))

@@ -1,0 +1,1 @@
+@call "%~dp0im6.bat" identify %*
