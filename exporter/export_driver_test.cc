@@ -8,12 +8,8 @@
 namespace exporter {
 namespace {
 
-using testing::ExportSandbox;
-using testing::FakeFace;
 using testing::FakeHost;
-using testing::FakeMaterial;
 using testing::FakeObject;
-using testing::FakeScene;
 
 constexpr int kNo = 7;
 
@@ -22,7 +18,7 @@ FakeObject Triangle(const std::string& name, std::optional<std::string> activate
   object.name = name;
   object.activated = std::move(activated);
   object.vertices = {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}};
-  FakeFace face;
+  testing::FakeFace face;
   face.vertex = {0, 1, 2, 0};
   object.faces = {face};
   return object;
@@ -32,7 +28,7 @@ class ExecuteExportTest : public ::testing::Test {
  protected:
   ExecuteExportTest() {
     std::filesystem::create_directories(sandbox_.OnDrive("out"));
-    scene_.materials = {FakeMaterial{"red", {}}};
+    scene_.materials = {testing::FakeMaterial{"red", {}}};
   }
 
   std::uint8_t Execute() {
@@ -52,8 +48,8 @@ class ExecuteExportTest : public ::testing::Test {
     EXPECT_EQ(sandbox_.ToolCalls(), std::vector<std::string>{"/out\trsdn.bat [ship] [1.0] [0]"});
   }
 
-  ExportSandbox sandbox_;
-  FakeScene scene_;
+  testing::ExportSandbox sandbox_;
+  testing::FakeScene scene_;
 };
 
 TEST_F(ExecuteExportTest, ObjectsAfterTheExportedOneAreNotRead) {
