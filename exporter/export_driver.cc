@@ -26,7 +26,9 @@ std::uint8_t ExecuteExport(const mcp::HostApi& host, mcp::Handle scene,
     const std::string output_path = params.path == nullptr ? "" : params.path;
     const double scale = params.scale;
     const std::int32_t count = host.GetRootObjectCount(scene);
-    for (std::int32_t i = 0; i < count; ++i) {
+    // Objects after the exported one are not read: whatever their attributes
+    // hold cannot spoil an export that has run.
+    for (std::int32_t i = 0; i < count && !handed_over; ++i) {
       const mcp::Handle object = host.GetRootObject(scene, i);
       std::int32_t activated = 0;
       try {
@@ -35,10 +37,10 @@ std::uint8_t ExecuteExport(const mcp::HostApi& host, mcp::Handle scene,
         ShowSafely("Error: the \"Activated\" attribute of object (" +
                    exportlib::ReadTextAttribute(host, object, "Name", "(noname)") +
                    ") is not a number: " + error.what() + ", the export has stopped.");
-        return handed_over ? 1 : 0;
+        return 0;
       }
       exportlib::ReadTextAttribute(host, object, "Name", "(noname)");
-      if (activated != 0 && !handed_over) {
+      if (activated != 0) {
         handed_over = true;
         ExportRsdModel(host, scene, i, output_path, scale, kLaunchAsk,
                        RsdExportOptions::ForExporter());

@@ -298,7 +298,8 @@ TEST_F(ExportTest, MalformedNumberInSuffixStopsWithAMessage) {
   EXPECT_FALSE(Export());
   ASSERT_EQ(sandbox_.boxes().size(), 1u);
   EXPECT_EQ(sandbox_.BoxTexts()[0],
-            "Error: '6-4' is not a valid integer value, the export has stopped.");
+            "Error: '6-4' is not a valid integer value on Material name: a~6-4x32x4, the export "
+            "has stopped.");
 }
 
 TEST_F(ExportTest, OutputFileThatCannotBeCreatedStops) {

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <nlohmann/json.hpp>
+#include <optional>
 #include <sstream>
 
 #include "exporter/testing/export_sandbox.h"
@@ -38,18 +39,24 @@ std::string ReadFile(const std::filesystem::path& path) {
   return bytes.str();
 }
 
-// `clayhost export` of `scene` to `out` (a POSIX path; the plug-in sees it as
-// Z:\...), drive C: as the sandbox's, PATH as the sandbox set it.
-HostRun ExportThroughHost(const ExportSandbox& sandbox, const std::filesystem::path& scene,
-                          const std::filesystem::path& out,
-                          const std::vector<std::string>& answers) {
+unsigned U16(const std::string& bytes, std::size_t at) {
+  return static_cast<unsigned>(static_cast<unsigned char>(bytes[at]) |
+                               (static_cast<unsigned char>(bytes[at + 1]) << 8));
+}
+
+// One clayhost run with `arguments` after the program name, drive C: as the
+// sandbox's, PATH as the sandbox set it.
+HostRun RunHost(const ExportSandbox& sandbox, const std::vector<std::string>& arguments,
+                const std::vector<std::string>& answers) {
   const std::filesystem::path transcript = sandbox.drive().parent_path() / "transcript.jsonl";
   const std::filesystem::path output = sandbox.drive().parent_path() / "host-output.txt";
   std::filesystem::remove(transcript);
-  std::string command = Quote(CLAYHOST_PROGRAM) + " export --plugin " + Quote(GANNET_PLUGIN) +
-                        " --scene " + Quote(scene.string()) + " --out " + Quote(out.string()) +
-                        " --drive " + Quote("C=" + sandbox.drive().string()) + " --transcript " +
-                        Quote(transcript.string());
+  std::string command = Quote(CLAYHOST_PROGRAM);
+  for (const std::string& argument : arguments) {
+    command += " " + Quote(argument);
+  }
+  command += " --drive " + Quote("C=" + sandbox.drive().string()) + " --transcript " +
+             Quote(transcript.string());
   for (const std::string& answer : answers) {
     command += " --answer " + Quote(answer);
   }
@@ -64,6 +71,17 @@ HostRun ExportThroughHost(const ExportSandbox& sandbox, const std::filesystem::p
     run.boxes.push_back({box.at("caption"), box.at("text"), box.at("buttons"), box.at("answer")});
   }
   return run;
+}
+
+// `clayhost export` of `scene` to `out` (a POSIX path; the plug-in sees it as
+// Z:\...).
+HostRun ExportThroughHost(const ExportSandbox& sandbox, const std::filesystem::path& scene,
+                          const std::filesystem::path& out,
+                          const std::vector<std::string>& answers) {
+  return RunHost(
+      sandbox,
+      {"export", "--plugin", GANNET_PLUGIN, "--scene", scene.string(), "--out", out.string()},
+      answers);
 }
 
 constexpr const char* kTriangleScene = R"({
@@ -175,22 +193,18 @@ TEST(GannetWithRealTools, TexturedSceneMakesCheckedTimFiles) {
   const std::string tim1 = sandbox.Read("out\\ship1.tim");
   ASSERT_EQ(tim0.size(), 8u + 12 + 32 + 12 + 16 * 2 * 64);
   ASSERT_EQ(tim1.size(), 8u + 12 + 512 + 12 + 16 * 2 * 32);
-  auto u16 = [](const std::string& bytes, std::size_t at) {
-    return static_cast<unsigned>(static_cast<unsigned char>(bytes[at]) |
-                                 (static_cast<unsigned char>(bytes[at + 1]) << 8));
-  };
-  EXPECT_EQ(u16(tim0, 4), 0x08u);
-  EXPECT_EQ(u16(tim0, 12), 640u);  // palette x, y
-  EXPECT_EQ(u16(tim0, 14), 256u);
-  EXPECT_EQ(u16(tim0, 56), 640u);  // image x, y, words, rows
-  EXPECT_EQ(u16(tim0, 58), 0u);
-  EXPECT_EQ(u16(tim0, 60), 16u);
-  EXPECT_EQ(u16(tim0, 62), 64u);
-  EXPECT_EQ(u16(tim1, 4), 0x09u);
-  EXPECT_EQ(u16(tim1, 14), 257u);
-  EXPECT_EQ(u16(tim1, 536), 656u);  // 640 + 15 + 1
-  EXPECT_EQ(u16(tim1, 540), 16u);
-  EXPECT_EQ(u16(tim1, 542), 32u);
+  EXPECT_EQ(U16(tim0, 4), 0x08u);
+  EXPECT_EQ(U16(tim0, 12), 640u);  // palette x, y
+  EXPECT_EQ(U16(tim0, 14), 256u);
+  EXPECT_EQ(U16(tim0, 56), 640u);  // image x, y, words, rows
+  EXPECT_EQ(U16(tim0, 58), 0u);
+  EXPECT_EQ(U16(tim0, 60), 16u);
+  EXPECT_EQ(U16(tim0, 62), 64u);
+  EXPECT_EQ(U16(tim1, 4), 0x09u);
+  EXPECT_EQ(U16(tim1, 14), 257u);
+  EXPECT_EQ(U16(tim1, 536), 656u);  // 640 + 15 + 1
+  EXPECT_EQ(U16(tim1, 540), 16u);
+  EXPECT_EQ(U16(tim1, 542), 32u);
   for (const auto& [name, size] :
        {std::pair{"out\\ship0.tim", " TIM 64x64 "}, std::pair{"out\\ship1.tim", " TIM 32x32 "}}) {
     const std::string command = "identify " + Quote(sandbox.OnDrive(name).string()) + " 2>&1";
@@ -207,6 +221,158 @@ TEST(GannetWithRealTools, TexturedSceneMakesCheckedTimFiles) {
       << mat;
   EXPECT_TRUE(sandbox.Exists("out\\ship1-resized.bmp"));
   EXPECT_EQ(sandbox.ToolCalls(), std::vector<std::string>{"/out\trsdn.bat [ship] [1.0] [0]"});
+}
+
+// The triangle scene with one textured material per name, in that order,
+// each on a texture of its own (the bundled images in turn).
+nlohmann::json TexturedScene(const std::vector<std::string>& material_names) {
+  const std::filesystem::path images = std::filesystem::path(EXAMPLE_SCENE).parent_path();
+  const std::vector<std::string> files = {"hull.png", "deck.bmp", "crate.png"};
+  nlohmann::json scene = nlohmann::json::parse(kTriangleScene);
+  scene["materials"] = nlohmann::json::array();
+  scene["textures"] = nlohmann::json::object();
+  for (std::size_t i = 0; i < material_names.size(); ++i) {
+    const std::string key = "t" + std::to_string(i);
+    scene["materials"].push_back({{"name", material_names[i]},
+                                  {"params", {{"DiffuseMap", {{"type", 5}, {"texture", key}}}}}});
+    scene["textures"][key] = {{"file", (images / files[i % files.size()]).string()}};
+  }
+  return scene;
+}
+
+// Where a TIM file's image lies in video memory, in 16-bit columns and rows.
+struct VramRect {
+  unsigned x = 0, y = 0, columns = 0, rows = 0;
+};
+
+std::optional<VramRect> TimImageRect(const std::string& tim) {
+  if (tim.size() < 8) {
+    return std::nullopt;
+  }
+  std::size_t at = 8;
+  if ((U16(tim, 4) & 0x08) != 0) {  // a palette block comes first
+    if (tim.size() < at + 4) {
+      return std::nullopt;
+    }
+    at += U16(tim, at) + (static_cast<std::size_t>(U16(tim, at + 2)) << 16);
+  }
+  if (tim.size() < at + 12) {
+    return std::nullopt;
+  }
+  return VramRect{U16(tim, at + 4), U16(tim, at + 6), U16(tim, at + 8), U16(tim, at + 10)};
+}
+
+bool Overlap(unsigned a, unsigned a_length, unsigned b, unsigned b_length) {
+  return a < b + b_length && b < a + a_length;
+}
+
+class RealToolsExport : public ::testing::Test {
+ protected:
+  RealToolsExport() {
+    sandbox_.UseRealTools(std::filesystem::path(IMG2TIM_PROGRAM).parent_path());
+    std::filesystem::create_directories(sandbox_.OnDrive("out"));
+    scene_ = sandbox_.drive().parent_path() / "scene.json";
+  }
+
+  HostRun ExportTextures(const std::vector<std::string>& material_names) {
+    std::ofstream(scene_) << TexturedScene(material_names).dump();
+    return ExportThroughHost(sandbox_, scene_, sandbox_.OnDrive("out\\ship.rsd"),
+                             {"Launch NO$PSX?=no"});
+  }
+
+  // Skerry's !rsdexport of the same scene to C:\out\tri.rsd, launch mode 0.
+  HostRun BatchExportTextures(const std::vector<std::string>& material_names) {
+    std::ofstream(scene_) << TexturedScene(material_names).dump();
+    std::ofstream(sandbox_.OnDrive("MarbleCLAY\\plugin\\SkerryScript.txt"))
+        << "!assetpath C:\\out\r\n!rsdexport tri tri.rsd 10 0\r\n";
+    return RunHost(sandbox_, {"tool", "--plugin", SKERRY_PLUGIN, "--scene", scene_.string()}, {});
+  }
+
+  // The images of the TIM files `base`0.tim ... in video memory; checks that
+  // no two share a column of the same rows.
+  std::vector<VramRect> PlacedImages(const std::string& base, int count) {
+    std::vector<VramRect> rects;
+    for (int k = 0; k < count; ++k) {
+      const std::string name = "out\\" + base + std::to_string(k) + ".tim";
+      const std::optional<VramRect> rect = TimImageRect(sandbox_.Read(name));
+      if (!rect) {
+        ADD_FAILURE() << name << " is missing or short";
+        continue;
+      }
+      for (const VramRect& other : rects) {
+        EXPECT_FALSE(Overlap(rect->x, rect->columns, other.x, other.columns) &&
+                     Overlap(rect->y, rect->rows, other.y, other.rows))
+            << name << " at " << rect->x << " shares columns with the image at " << other.x;
+      }
+      rects.push_back(*rect);
+    }
+    return rects;
+  }
+
+  ExportSandbox sandbox_;
+  std::filesystem::path scene_;
+};
+
+std::vector<unsigned> Columns(const std::vector<VramRect>& rects) {
+  std::vector<unsigned> columns;
+  for (const VramRect& rect : rects) {
+    columns.push_back(rect.x);
+  }
+  return columns;
+}
+
+TEST_F(RealToolsExport, ThreeDefaultPlacedTexturesOfMixedDepthsKeepApart) {
+  const HostRun run = ExportTextures({"a~128x32x16", "b~30x32x4", "c~64x32x8"});
+  EXPECT_EQ(run.exit_code, 0) << run.output;
+  ASSERT_EQ(run.boxes.size(), 1u) << run.output;
+  EXPECT_EQ(run.boxes[0].caption, "Launch NO$PSX?");
+  // 128 columns, then 30 texels at 4 bits in 8, then 64 at 8 bits in 32.
+  EXPECT_EQ(Columns(PlacedImages("ship", 3)), (std::vector<unsigned>{640, 768, 776}));
+}
+
+TEST_F(RealToolsExport, FourDefaultPlacedTexturesOfMixedWidthsKeepApart) {
+  const HostRun run = ExportTextures({"a~100x64x8", "b~64x32x4", "c~200x32x8", "d~48x16x16"});
+  EXPECT_EQ(run.exit_code, 0) << run.output;
+  ASSERT_EQ(run.boxes.size(), 1u) << run.output;
+  // The 4-bit image would reach past the page at 640, so it starts at 704.
+  const std::vector<VramRect> rects = PlacedImages("ship", 4);
+  EXPECT_EQ(Columns(rects), (std::vector<unsigned>{640, 704, 720, 820}));
+  ASSERT_EQ(rects.size(), 4u);
+  EXPECT_EQ(rects[3].columns, 48u);
+}
+
+// img2tim puts its complaint at the very start of its output, the text the
+// stop shows before " -ERROR-".
+void ExpectImg2timStop(const HostRun& run, const std::string& complaint) {
+  ASSERT_EQ(run.boxes.size(), 1u) << run.output;
+  const std::string& text = run.boxes[0].text;
+  EXPECT_EQ(text.rfind(complaint, 0), 0u) << text;
+  EXPECT_EQ(text.substr(text.size() - 8), " -ERROR-") << text;
+}
+
+TEST_F(RealToolsExport, Img2timFailureStopsTheExport) {
+  // The fourth image fits its page at 996 but runs past column 1023.
+  const HostRun run = ExportTextures({"a~256x32x8", "b~256x32x8", "c~200x32x8", "d~64x32x8"});
+  EXPECT_EQ(run.exit_code, 0) << run.output;  // an object was handed over
+  ExpectImg2timStop(run, "ERROR: ");
+  EXPECT_NE(run.boxes[0].text.find("image at 996,0 does not fit video memory"), std::string::npos);
+  EXPECT_EQ(run.boxes[0].caption, "Gannet");
+  EXPECT_TRUE(sandbox_.Exists("out\\ship2.tim"));
+  EXPECT_FALSE(sandbox_.Exists("out\\ship3.tim"));
+  EXPECT_EQ(sandbox_.Read("out\\ship.rsd").find("NTEX"), std::string::npos);
+  EXPECT_FALSE(sandbox_.Exists("out\\ship.PSX"));
+  EXPECT_TRUE(sandbox_.ToolCalls().empty());  // rsdn.bat is not run
+}
+
+TEST_F(RealToolsExport, Img2timFailureStopsTheBatchExport) {
+  // The fourth 256-wide 8-bit image would start at column 1024, which
+  // img2tim refuses on its command line.
+  const HostRun run = BatchExportTextures({"a~256x32x8", "b~256x32x8", "c~256x32x8", "d~256x32x8"});
+  ExpectImg2timStop(run, "Invalid value for -org");
+  EXPECT_TRUE(sandbox_.Exists("out\\tri2.tim"));
+  EXPECT_FALSE(sandbox_.Exists("out\\tri3.tim"));
+  EXPECT_EQ(sandbox_.Read("out\\tri.rsd").find("NTEX"), std::string::npos);
+  EXPECT_TRUE(sandbox_.ToolCalls().empty());
 }
 
 }  // namespace

@@ -192,8 +192,8 @@ std::string MatLineBuilder::Line(const Face& face, std::int32_t n) {
   } else {
     line += look.shininess > 0 ? "  F " : " F  ";
   }
-  return line + look.kind + "  " + Decimal(look.texture) + " " +
-         TexelText(face, look.texture, look.name) + " " + look.color;
+  return line + look.kind + "  " + Decimal(look.texture) + " " + TexelText(face, look.texture) +
+         " " + look.color;
 }
 
 MatLineBuilder::Texel MatLineBuilder::TexelOf(std::int32_t texcoord, const TexelSize& size) {
@@ -208,10 +208,9 @@ MatLineBuilder::Texel MatLineBuilder::TexelOf(std::int32_t texcoord, const Texel
   return {size.width * u, (1.0 - v) * size.height};
 }
 
-std::string MatLineBuilder::TexelText(const Face& face, int texture,
-                                      const std::string& material_name) {
+std::string MatLineBuilder::TexelText(const Face& face, int texture) {
   // A texture whose material name gave no size maps to texel positions 0.
-  const TexelSize size = textures_.Size(texture, material_name).value_or(TexelSize{});
+  const TexelSize size = textures_.Size(texture).value_or(TexelSize{});
   const auto& t = face.texcoord;
   if (t[0] > 0 || t[1] > 0 || t[2] > 0) {
     const Texel c0 = TexelOf(t[0], size);

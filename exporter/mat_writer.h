@@ -29,7 +29,7 @@ class MatLineBuilder {
 
   /// The line of exported face `face` with running index `n`. May show the
   /// "No TIM created" warning; throws ExportStop when the face's texture has
-  /// no readable name or an unreadable size.
+  /// no name.
   std::string Line(const Face& face, std::int32_t n);
 
   /// The last material conflict text (starting with CR LF), or empty.
@@ -52,7 +52,7 @@ class MatLineBuilder {
   };
   const MaterialLook& Look(mcp::MaterialRef ref);
   MaterialLook ReadLook(mcp::MaterialRef ref);
-  std::string TexelText(const Face& face, int texture, const std::string& material_name);
+  std::string TexelText(const Face& face, int texture);
   Texel TexelOf(std::int32_t texcoord, const TexelSize& size);
 
   const mcp::HostApi& host_;

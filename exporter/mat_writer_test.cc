@@ -39,7 +39,7 @@ class MatLineTest : public ::testing::Test {
     scene_.objects[0].texcoords = {{0, 0}, {0.5f, 0.25f}, {1, 1}, {0, 0.5f}, {0.25f, 0}};
     scene_.textures = {testing::NamedTexture("wood.bmp")};
     textures_.Add("WOOD.BMP");
-    textures_.SetSizeTexts(0, "256", "128");
+    textures_.SetSize(0, {256, 128});
   }
 
   std::string Line(std::vector<FakeParam> params, const Face& face, std::int32_t n = 0,
@@ -75,7 +75,7 @@ TEST_F(MatLineTest, UntexturedLines) {
 }
 
 TEST_F(MatLineTest, TexturedFaceWithoutCoordinatesMapsTheWholeTexture) {
-  textures_.SetSizeTexts(0, "256", "256");
+  textures_.SetSize(0, {256, 256});
   EXPECT_EQ(Line({TextureParam("DiffuseMap", 0)}, QuadFace()),
             "0 1 F T  0  0 0    256 0    0 256    256 256     64 64 255 ");
   EXPECT_EQ(Line({TextureParam("DiffuseMap", 0)}, TriangleFace()),
@@ -118,17 +118,6 @@ TEST_F(MatLineTest, TextureWithoutSizeWritesZeroTexels) {
   scene_.textures.push_back(testing::NamedTexture("plain.bmp"));
   EXPECT_EQ(Line({TextureParam("DiffuseMap", 1)}, QuadFace()),
             "0 1 F T  1  0 0    0 0    0 0    0 0     64 64 255 ");
-}
-
-TEST_F(MatLineTest, SizeThatIsNotAWholeNumberStops) {
-  textures_.SetSizeTexts(0, "2 56", "128");
-  try {
-    Line({TextureParam("DiffuseMap", 0)}, QuadFace());
-    FAIL() << "no stop";
-  } catch (const ExportStop& stop) {
-    EXPECT_EQ(stop.message(),
-              "Error: Image size '2 56' is not a whole number on Material name: mat");
-  }
 }
 
 TEST_F(MatLineTest, UnnamedTextureStopsAndUnknownTextureWarns) {

@@ -1,7 +1,9 @@
 #include "exporter/size_suffix.h"
 
 #include <array>
+#include <limits>
 
+#include "exportlib/number_format.h"
 #include "exportlib/scan_formatted.h"
 
 namespace exporter {
@@ -37,6 +39,15 @@ std::optional<VramOrigin> ReadVramOrigin(const SizeSuffix& suffix) {
                                                         &origin.palette_x, &origin.palette_y};
   exportlib::ScanFormatted(Trim(suffix.text.substr(tilde + 1)), "%dx%dx%dx%d", targets);
   return origin;
+}
+
+std::optional<std::int32_t> SizeNumber(const std::string& text) {
+  const std::optional<std::int64_t> value = exportlib::ParseInteger(Trim(text));
+  if (!value || *value < std::numeric_limits<std::int32_t>::min() ||
+      *value > std::numeric_limits<std::int32_t>::max()) {
+    return std::nullopt;
+  }
+  return static_cast<std::int32_t>(*value);
 }
 
 SuffixStatus ParseSizeSuffix(const std::string& material_name, SizeSuffix& suffix) {

@@ -27,6 +27,12 @@ struct SizeSuffix {
   bool has_height_separator = false;
 };
 
+/// Texel width and height of a texture, as whole numbers.
+struct TexelSize {
+  std::int32_t width = 0;
+  std::int32_t height = 0;
+};
+
 /// A texture's place in video memory: image origin and palette position.
 struct VramOrigin {
   std::int32_t image_x = 0, image_y = 0, palette_x = 0, palette_y = 0;
@@ -47,6 +53,12 @@ SuffixStatus ParseSizeSuffix(const std::string& material_name, SizeSuffix& suffi
 /// numbers not reached stay 0); nullopt without one. Throws like
 /// ParseSizeSuffix.
 std::optional<VramOrigin> ReadVramOrigin(const SizeSuffix& suffix);
+
+/// A width or height text of the suffix as the whole number that both the
+/// conversion and the texel positions use: blanks around it are ignored
+/// (" 64" is 64); nullopt when it is not a whole 32-bit number ("2 56",
+/// "64a", "").
+std::optional<std::int32_t> SizeNumber(const std::string& text);
 
 }  // namespace exporter
 

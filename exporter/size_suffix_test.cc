@@ -74,12 +74,51 @@ TEST(SizeSuffix, MalformedNumberIsAConversionError) {
   EXPECT_THROW(ParseSizeSuffix("hull~6-4x64x8", suffix), exportlib::ConversionError);
 }
 
-TEST(VramAdvance, CountsSixteenBitColumns) {
-  EXPECT_EQ(VramAdvance(256, 4), 63);
-  EXPECT_EQ(VramAdvance(256, 8), 127);
-  EXPECT_EQ(VramAdvance(128, 16), 127);
-  EXPECT_EQ(VramAdvance(64, 4), 15);
-  EXPECT_EQ(VramAdvance(0, 8), 0);
+TEST(SizeSuffix, SizeNumbersIgnoreBlanksAroundThemOnly) {
+  EXPECT_EQ(SizeNumber("64"), 64);
+  EXPECT_EQ(SizeNumber(" 64"), 64);
+  EXPECT_EQ(SizeNumber("\t64 "), 64);
+  EXPECT_EQ(SizeNumber("+8"), 8);
+  EXPECT_FALSE(SizeNumber("2 56").has_value());
+  EXPECT_FALSE(SizeNumber("64a").has_value());
+  EXPECT_FALSE(SizeNumber("").has_value());
+  EXPECT_FALSE(SizeNumber(" ").has_value());
+  EXPECT_FALSE(SizeNumber("2147483648").has_value());
+}
+
+TEST(VramColumns, RoundsUpToWholeSixteenBitColumns) {
+  EXPECT_EQ(VramColumns(256, 4), 64);
+  EXPECT_EQ(VramColumns(256, 8), 128);
+  EXPECT_EQ(VramColumns(128, 16), 128);
+  EXPECT_EQ(VramColumns(65, 4), 17);
+  EXPECT_EQ(VramColumns(1, 8), 1);
+  EXPECT_EQ(VramColumns(0, 8), 0);
+  EXPECT_EQ(VramColumns(-64, 8), 0);
+}
+
+TEST(VramCursor, PacksImagesSideBySide) {
+  VramCursor cursor;
+  EXPECT_EQ(cursor.Place(256, 8), 640);
+  EXPECT_EQ(cursor.Place(256, 8), 768);  // 640 + 128 columns, a page start
+  EXPECT_EQ(cursor.Place(64, 4), 896);
+  EXPECT_EQ(cursor.Place(100, 16), 912);  // 16 columns in: 16 + 100 texels fit
+}
+
+TEST(VramCursor, MovesToTheNextPageWhenTheImageWouldLeaveItsPage) {
+  VramCursor cursor;
+  EXPECT_EQ(cursor.Place(32, 8), 640);  // 16 columns
+  // 16 columns into the page are 32 texels at 8 bits: 32 + 224 = 256 fits.
+  EXPECT_EQ(cursor.Place(224, 8), 656);
+  VramCursor tight;
+  tight.Place(32, 8);
+  // 32 + 225 texels would reach past the page: the next page starts at 704.
+  EXPECT_EQ(tight.Place(225, 8), 704);
+  // 817 lies 49 columns into the page at 768: 196 texels at 4 bits, + 16 fit.
+  EXPECT_EQ(tight.Place(16, 4), 704 + 113);
+  VramCursor four_bit;
+  four_bit.Place(8, 16);                   // 8 columns
+  EXPECT_EQ(four_bit.Place(220, 4), 648);  // 32 + 220 texels fit; 55 columns
+  EXPECT_EQ(four_bit.Place(8, 4), 704);    // 63 columns in: 252 + 8 texels do not
 }
 
 }  // namespace

@@ -8,37 +8,30 @@
 #include <string>
 #include <vector>
 
+#include "exporter/size_suffix.h"
+
 namespace exporter {
 
-/// Texel width and height of a texture, as whole numbers.
-struct TexelSize {
-  std::int32_t width = 0;
-  std::int32_t height = 0;
-};
-
 /// Texture names in numbering order (a texture's number is its position),
-/// and for each number the width and height texts of its size suffix, kept
-/// by number so that a texture without a suffix cannot shift the others.
+/// and for each number the size its suffix was converted at, kept by number
+/// so that a texture without a suffix cannot shift the others.
 class TextureList {
  public:
   /// The number of the texture called `name` (ASCII case ignored).
   std::optional<int> Find(const std::string& name) const;
   /// Appends `name`; answers its number.
   int Add(const std::string& name);
-  /// Records the size texts of texture `number`.
-  void SetSizeTexts(int number, const std::string& width_text, const std::string& height_text);
-  /// Texture `number`'s size; nullopt when its material name gave none.
-  /// Throws ExportStop when a size text is not a whole number, naming
-  /// `material_name` (the material being written).
-  std::optional<TexelSize> Size(int number, const std::string& material_name) const;
+  /// Records the size texture `number` was converted at.
+  void SetSize(int number, const TexelSize& size);
+  /// Texture `number`'s size; nullopt when it was not converted.
+  std::optional<TexelSize> Size(int number) const;
 
   int count() const { return static_cast<int>(entries_.size()); }
 
  private:
   struct Entry {
     std::string name;
-    bool has_size = false;
-    std::string width_text, height_text;
+    std::optional<TexelSize> size;
   };
   std::vector<Entry> entries_;
 };

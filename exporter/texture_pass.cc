@@ -1,11 +1,14 @@
 #include "exporter/texture_pass.h"
 
+#include <algorithm>
+#include <limits>
 #include <optional>
 #include <vector>
 
 #include "exporter/export_stop.h"
 #include "exporter/line_text.h"
 #include "exporter/size_suffix.h"
+#include "exportlib/conversion_error.h"
 #include "exportlib/raise_power.h"
 #include "exportlib/run_shell_command.h"
 #include "exportlib/write_line.h"
@@ -20,7 +23,11 @@ constexpr const char* kToolFolder = "C:\\";
 
 constexpr const char* kFormatHint = "~256x256x8 (~widthxhieghtxbitwidth)";
 
-// The tools' words count only after the first character of their output.
+constexpr std::int64_t kColumnsPerPage = 64;
+constexpr std::int64_t kTexelsPerPage = 256;
+
+// identify's output starts with the file's name, so its "BMP" counts only
+// after the first character.
 bool ContainsAfterFirst(const std::string& output, const char* word) {
   return output.find(word, 1) != std::string::npos;
 }
@@ -87,12 +94,34 @@ void CheckLimits(const std::string& material_name, const SizeSuffix& suffix) {
   }
 }
 
-std::string ConvertCommand(const SizeSuffix& suffix, const std::string& file_base) {
+// A number of the suffix that is not a number at all ("1-2") names the
+// material, so the user knows which name to mend.
+template <typename Read>
+auto ReadNamingMaterial(const std::string& material_name, Read read) {
+  try {
+    return read();
+  } catch (const exportlib::ConversionError& error) {
+    throw ExportStop(std::string("Error: ") + error.what() + " on Material name: " + material_name +
+                     ", the export has stopped.");
+  }
+}
+
+std::int32_t JudgedSize(const std::string& text, const std::string& material_name) {
+  const std::optional<std::int32_t> value = SizeNumber(text);
+  if (!value) {
+    throw ExportStop("Error: Image size '" + text +
+                     "' is not a whole number on Material name: " + material_name);
+  }
+  return *value;
+}
+
+std::string ConvertCommand(const SizeSuffix& suffix, const TexelSize& size,
+                           const std::string& file_base) {
   const auto colors = static_cast<std::int64_t>(exportlib::RaisePower(suffix.depth, 2));
-  return "convert -verbose " + suffix.grey_option + "  -auto-level -resize " +
-         Decimal(suffix.width) + "!x" + Decimal(suffix.height) + "! -type palette -depth " +
-         Decimal(suffix.depth) + " -colors " + Decimal(colors) + " \"" + file_base + ".bmp\"" +
-         " \"" + file_base + "-resized.bmp\"";
+  return "convert -verbose " + suffix.grey_option + "  -auto-level -resize " + Decimal(size.width) +
+         "!x" + Decimal(size.height) + "! -type palette -depth " + Decimal(suffix.depth) +
+         " -colors " + Decimal(colors) + " \"" + file_base + ".bmp\"" + " \"" + file_base +
+         "-resized.bmp\"";
 }
 
 std::string TimCommand(const SizeSuffix& suffix, const VramOrigin& origin,
@@ -133,7 +162,9 @@ class TexturePass {
   void Convert(int k, mcp::MaterialRecord& material, const std::string& material_name,
                const std::string& file_base) {
     SizeSuffix suffix;
-    switch (ParseSizeSuffix(material_name, suffix)) {
+    const SuffixStatus status =
+        ReadNamingMaterial(material_name, [&] { return ParseSizeSuffix(material_name, suffix); });
+    switch (status) {
       case SuffixStatus::kNoTilde:
         platform::ShowMessage("Warning: 1 No TIM created because material name (" + material_name +
                               ")does not end with " + kFormatHint);
@@ -148,9 +179,18 @@ class TexturePass {
       platform::ShowMessage(std::string("Warning: Image format must be: ") + kFormatHint +
                             " Error: " + suffix.text);
     }
-    textures_.SetSizeTexts(k, suffix.width_text, suffix.height_text);
     CheckLimits(material_name, suffix);
-    const VramOrigin origin = ReadVramOrigin(suffix).value_or(DefaultOrigin(k));
+    // Judged here, before anything is converted, so that the TIM file and the
+    // MAT lines cannot disagree about the size.
+    const TexelSize size{JudgedSize(suffix.width_text, material_name),
+                         JudgedSize(suffix.height_text, material_name)};
+    const std::optional<VramOrigin> block =
+        ReadNamingMaterial(material_name, [&] { return ReadVramOrigin(suffix); });
+    // A texture with its own origin takes its columns too: giving one texture
+    // a place by hand leaves the default places of the others as they were.
+    const std::int32_t column = cursor_.Place(size.width, suffix.depth);
+    const VramOrigin origin =
+        block.value_or(VramOrigin{column, 0, kDefaultImageColumn, kDefaultPaletteRow + k});
 
     const std::string identified =
         exportlib::RunShellCommand("identify \"" + file_base + ".bmp\"", kToolFolder);
@@ -159,20 +199,16 @@ class TexturePass {
           "Error: BMP not found, Texture needs manual exporting first, click material (" +
           material_name + ") > DiffuseMap > Import > right click > last option.");
     }
-    RunLogged(ConvertCommand(suffix, file_base), input_.options.write_convert_comment);
+    RunLogged(ConvertCommand(suffix, size, file_base), input_.options.write_convert_comment);
     const bool semi_transparent = input_.options.transparency_tim_option &&
                                   HasColorParam(host_, input_.scene, material, "Transparency");
     const std::string output =
         RunLogged(TimCommand(suffix, origin, file_base, semi_transparent), true);
-    if (ContainsAfterFirst(output, "ERROR") || ContainsAfterFirst(output, "Invalid")) {
+    // img2tim puts its complaint at the very start of its output.
+    if (output.find("ERROR") != std::string::npos || output.find("Invalid") != std::string::npos) {
       throw ExportStop(output + " -ERROR-");
     }
-    x_advance_ += VramAdvance(suffix.width, suffix.depth);
-  }
-
-  VramOrigin DefaultOrigin(int k) const {
-    return {kDefaultImageColumn + x_advance_ + (k > 0 ? 1 : 0), 0, kDefaultImageColumn,
-            kDefaultPaletteRow + k};
+    textures_.SetSize(k, size);
   }
 
   std::string RunLogged(const std::string& command, bool log) {
@@ -186,13 +222,30 @@ class TexturePass {
   const TexturePassInput& input_;
   platform::OutputFile& mat_;
   TextureList& textures_;
-  std::int32_t x_advance_ = 0;
+  VramCursor cursor_;
 };
 
 }  // namespace
 
-std::int32_t VramAdvance(std::int32_t width, std::int32_t depth) {
-  return static_cast<std::int32_t>((static_cast<std::int64_t>(width) - 1) * depth / 16);
+std::int64_t VramColumns(std::int32_t width, std::int32_t depth) {
+  if (width < 1) {
+    return 0;
+  }
+  return (static_cast<std::int64_t>(width) * depth + 15) / 16;
+}
+
+std::int32_t VramCursor::Place(std::int32_t width, std::int32_t depth) {
+  const std::int64_t page_start = next_column_ - next_column_ % kColumnsPerPage;
+  const std::int64_t texels_before = (next_column_ - page_start) * 16 / depth;
+  if (next_column_ != page_start && texels_before + std::max(width, 0) > kTexelsPerPage) {
+    next_column_ = page_start + kColumnsPerPage;
+  }
+  const std::int64_t column = next_column_;
+  next_column_ += VramColumns(width, depth);
+  // Past the 1024 columns img2tim refuses the place; the number only has to
+  // stay a number.
+  return static_cast<std::int32_t>(
+      std::min<std::int64_t>(column, std::numeric_limits<std::int32_t>::max()));
 }
 
 void RunTexturePass(const mcp::HostApi& host, const TexturePassInput& input,

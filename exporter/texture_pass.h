@@ -32,10 +32,23 @@ struct TexturePassInput {
 void RunTexturePass(const mcp::HostApi& host, const TexturePassInput& input,
                     platform::OutputFile& mat, TextureList& textures);
 
-/// How far the default placement moves right after a texture `width` pixels
-/// wide at `depth` bits: one video-memory column holds 16 bits, so the image
-/// covers (width − 1) × depth / 16 columns past its first (truncated).
-std::int32_t VramAdvance(std::int32_t width, std::int32_t depth);
+/// The 16-bit video-memory columns that a texture `width` texels wide at
+/// `depth` bits covers: ⌈width × depth / 16⌉ (0 for a width below 1).
+std::int64_t VramColumns(std::int32_t width, std::int32_t depth);
+
+/// The default placement of images in video memory: a cursor on the next
+/// free 16-bit column, from column 640 on. Texture pages start every 64
+/// columns and address 256 texels, so an image that would reach past the
+/// page its first column lies in starts on the next page instead.
+class VramCursor {
+ public:
+  /// Takes the columns of a texture `width` texels wide at `depth` bits (4,
+  /// 8 or 16) and answers its first column.
+  std::int32_t Place(std::int32_t width, std::int32_t depth);
+
+ private:
+  std::int64_t next_column_ = kDefaultImageColumn;
+};
 
 }  // namespace exporter
 

@@ -89,7 +89,7 @@ TEST_F(TexturePassTest, WorkedExampleWithSixteenBitColumnPlacement) {
   EXPECT_EQ(scene_.saved[0].format, 4);
   EXPECT_EQ(scene_.saved[1].texture, 1);
   EXPECT_EQ(textures_.count(), 2);
-  EXPECT_EQ(textures_.Size(1, "")->width, 64);
+  EXPECT_EQ(textures_.Size(1)->width, 64);
   EXPECT_TRUE(sandbox_.boxes().empty());
 }
 
@@ -110,10 +110,11 @@ TEST_F(TexturePassTest, NameWithoutTildeKeepsItsNumber) {
             (std::vector<std::string>{"Warning: 1 No TIM created because material name "
                                       "(plain)does not end with ~256x256x8 "
                                       "(~widthxhieghtxbitwidth)"}));
-  EXPECT_NE(mat.find("-org 641  0  -plt 640 257  -o \"C:\\out\\ship1.tim\""), std::string::npos)
+  // The texture without a TIM takes no video memory.
+  EXPECT_NE(mat.find("-org 640  0  -plt 640 257  -o \"C:\\out\\ship1.tim\""), std::string::npos)
       << mat;
   EXPECT_EQ(scene_.saved.size(), 2u);
-  EXPECT_FALSE(textures_.Size(0, "").has_value());
+  EXPECT_FALSE(textures_.Size(0).has_value());
 }
 
 TEST_F(TexturePassTest, GreyAndOriginBlock) {
@@ -195,9 +196,81 @@ TEST_F(TexturePassTest, Img2timComplaintsStop) {
   sandbox_.SetToolOutput("img2tim", " Invalid depth");
   EXPECT_NE(Run().find("STOP:  Invalid depth -ERROR-"), std::string::npos);
 
+  // img2tim itself prints its complaints at the very start.
+  for (const char* output : {"ERROR: a.bmp: image at 1024,0 does not fit video memory\n",
+                             "Invalid bit depth 12, only 4, 8 or 16\n"}) {
+    textures_ = {};
+    sandbox_.SetToolOutput("img2tim", output);
+    const std::string run = Run();
+    EXPECT_EQ(run.substr(run.find("STOP: ")), std::string("STOP: ") + output + " -ERROR-");
+    EXPECT_FALSE(textures_.Size(0).has_value());
+  }
+}
+
+TEST_F(TexturePassTest, DefaultPlacementLeavesNoColumnShared) {
+  scene_.textures = {NamedTexture("a"), NamedTexture("b"), NamedTexture("c"), NamedTexture("d")};
+  scene_.materials = {Textured("a~100x64x8", 0), Textured("b~64x64x4", 1),
+                      Textured("c~200x32x8", 2), Textured("d~48x16x16", 3)};
+  const std::string mat = Run();
+  // 100 texels at 8 bits: 50 columns (640..689). 64 at 4 bits from 690 would
+  // need texels 200..263 of the page at 640, so they start the page at 704
+  // (16 columns). 200 at 8 bits: 32 + 200 texels fit (720..819). 48 at 16
+  // bits: 52 + 48 fit (820..867).
+  for (const char* origin : {"-org 640  0  -plt 640 256 ", "-org 704  0  -plt 640 257 ",
+                             "-org 720  0  -plt 640 258 ", "-org 820  0  -plt 640 259 "}) {
+    EXPECT_NE(mat.find(origin), std::string::npos) << origin << "\n" << mat;
+  }
+}
+
+TEST_F(TexturePassTest, ImageThatWouldLeaveItsPageStartsOnTheNext) {
+  scene_.textures = {NamedTexture("a"), NamedTexture("b"), NamedTexture("c")};
+  scene_.materials = {Textured("a~64x64x16", 0), Textured("b~256x64x4", 1),
+                      Textured("c~32x32x8", 2)};
+  const std::string mat = Run();
+  // 64 columns at 16 bits fill the page at 640; the 4-bit one fills the page
+  // at 704; the third starts on the page at 768.
+  for (const char* origin : {"-org 640  0 ", "-org 704  0 ", "-org 768  0 "}) {
+    EXPECT_NE(mat.find(origin), std::string::npos) << origin << "\n" << mat;
+  }
   textures_ = {};
-  sandbox_.SetToolOutput("img2tim", "ERROR at the very start does not count");
-  EXPECT_EQ(Run().find("STOP"), std::string::npos);
+  scene_.materials = {Textured("a~40x64x16", 0), Textured("b~256x64x4", 1),
+                      Textured("c~32x32x8", 2)};
+  // 40 columns in, 160 texels at 4 bits: 256 more would not fit, so the
+  // 4-bit one moves to 704; the 8-bit one from 768 on.
+  const std::string moved = Run();
+  for (const char* origin : {"-org 640  0 ", "-org 704  0 ", "-org 768  0 "}) {
+    EXPECT_NE(moved.find(origin), std::string::npos) << origin << "\n" << moved;
+  }
+}
+
+TEST_F(TexturePassTest, SizeTextsAreJudgedBeforeAnythingIsConverted) {
+  scene_.textures = {NamedTexture("a")};
+  scene_.materials = {Textured("hull~ 64x 32 x8", 0)};
+  const std::string mat = Run();
+  EXPECT_EQ(mat.find("STOP"), std::string::npos) << mat;
+  EXPECT_NE(mat.find("-resize 64!x32! "), std::string::npos) << mat;
+  ASSERT_TRUE(textures_.Size(0).has_value());
+  EXPECT_EQ(textures_.Size(0)->width, 64);
+  EXPECT_EQ(textures_.Size(0)->height, 32);
+
+  textures_ = {};
+  scene_.materials = {Textured("hull~2 56x128x8", 0)};
+  EXPECT_EQ(Run(),
+            "STOP: Error: Image size '2 56' is not a whole number on Material name: "
+            "hull~2 56x128x8");
+  EXPECT_EQ(sandbox_.ToolCalls().size(), 3u);  // the first run's only
+}
+
+TEST_F(TexturePassTest, MalformedNumberNamesTheMaterial) {
+  scene_.textures = {NamedTexture("a")};
+  for (const char* name : {"hull~1-2x64x8", "hull~64x64x8~7-68x0x640x480"}) {
+    textures_ = {};
+    scene_.materials = {Textured(name, 0)};
+    const std::string bad = std::string(name).find("1-2") != std::string::npos ? "1-2" : "7-68";
+    EXPECT_EQ(Run(), "STOP: Error: '" + bad + "' is not a valid integer value on Material name: " +
+                         name + ", the export has stopped.");
+  }
+  EXPECT_TRUE(sandbox_.ToolCalls().empty());
 }
 
 TEST_F(TexturePassTest, UnnamedTexturesAreSkippedAndUnreadableNamesStop) {

@@ -12,8 +12,8 @@
 namespace exportlib {
 namespace {
 
-// The attribute's text by the two-call protocol; nullopt when it is absent,
-// empty or the buffer cannot be had.
+// The attribute's text by the two-call protocol; nullopt when it is absent
+// (size 0 or less) or the buffer cannot be had.
 std::optional<std::string> FetchAttribute(const mcp::HostApi& host, mcp::Handle object,
                                           const char* name) {
   const std::int32_t size = host.GetObjectAttribute(object, name, nullptr, 0);
@@ -37,7 +37,8 @@ std::optional<std::string> FetchAttribute(const mcp::HostApi& host, mcp::Handle 
 std::int32_t ReadIntAttribute(const mcp::HostApi& host, mcp::Handle object, const char* name,
                               std::int32_t fallback) {
   const std::optional<std::string> text = FetchAttribute(host, object, name);
-  if (!text) {
+  // An empty text is an empty answer, not a number gone wrong.
+  if (!text || text->empty()) {
     return fallback;
   }
   const std::optional<std::int64_t> value = ParseInteger(*text);

@@ -10,11 +10,12 @@
 namespace exportlib {
 
 /// The attribute as a decimal integer with optional sign; `fallback` when it is
-/// absent, empty or memory runs out. Throws ConversionError for a text that is
-/// not an integer.
+/// absent, its text is empty ("") or memory runs out. Throws ConversionError
+/// for a text that is not an integer.
 std::int32_t ReadIntAttribute(const mcp::HostApi& host, mcp::Handle object, const char* name,
                               std::int32_t fallback);
-/// The attribute's text; `fallback` when it is absent, empty or memory runs out.
+/// The attribute's text; `fallback` when it is absent (size 0 or less) or
+/// memory runs out. An empty text is answered as it is.
 std::string ReadTextAttribute(const mcp::HostApi& host, mcp::Handle object, const char* name,
                               const std::string& fallback);
 

@@ -58,8 +58,12 @@ TEST_F(ObjectAttributesTest, NonIntegerTextIsAFailureNotTheDefault) {
   EXPECT_THROW(ReadIntAttribute(host_, 1, "Bad", 0), ConversionError);
   EXPECT_THROW(ReadIntAttribute(host_, 1, "Name", 0), ConversionError);
   EXPECT_THROW(ReadIntAttribute(host_, 1, "Huge", 0), ConversionError);
-  // An empty text ("\0" only) is an integer conversion of nothing.
-  EXPECT_THROW(ReadIntAttribute(host_, 1, "Empty", 0), ConversionError);
+}
+
+TEST_F(ObjectAttributesTest, EmptyTextIsTheDefaultForIntegers) {
+  // The host answers size 1 and the text "": an empty answer.
+  EXPECT_EQ(ReadIntAttribute(host_, 1, "Empty", 0), 0);
+  EXPECT_EQ(ReadIntAttribute(host_, 1, "Empty", 3), 3);
 }
 
 TEST_F(ObjectAttributesTest, TextsAndTheirDefaults) {
