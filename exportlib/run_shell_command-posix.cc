@@ -185,10 +185,11 @@ class CommandSplitter {
     }
     const bool output = command_[at_] == '>';
     ++at_;
-    if (output && Peek(0) == '>') {
+    const bool append = output && Peek(0) == '>';
+    if (append) {
       ++at_;
     }
-    if (output && Peek(0) == '&' && IsDigit(Peek(1))) {
+    if (output && !append && Peek(0) == '&' && IsDigit(Peek(1))) {
       at_ += 2;
       pieces_.push_back(
           {Piece::Kind::kDuplication, std::string(command_.substr(start, at_ - start))});

@@ -130,8 +130,8 @@ TEST_F(RunShellCommandTest, LinesThatCmdRefusesStartNothing) {
   EXPECT_EQ(RunShellCommand("& touch made", "C:\\Out"), "& was unexpected at this time.\r\n");
   EXPECT_EQ(RunShellCommand("touch made & || echo", "C:\\Out"),
             "|| was unexpected at this time.\r\n");
-  for (const char* refused :
-       {"touch made >", "touch made > & echo", "touch made &&", "touch made |", "touch made 2>"}) {
+  for (const char* refused : {"touch made >", "touch made > & echo", "touch made &&",
+                              "touch made |", "touch made 2>", "touch made >>&1"}) {
     EXPECT_EQ(RunShellCommand(refused, "C:\\Out"), "The syntax of the command is incorrect.\r\n")
         << refused;
   }
