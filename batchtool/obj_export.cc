@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "batchtool/obj_job.h"
+#include "exporter/export_names.h"
 #include "exporter/export_stop.h"
 #include "exporter/host_model.h"
 #include "exportlib/object_attributes.h"
@@ -84,6 +85,12 @@ void WriteObject(const mcp::HostApi& host, mcp::Handle scene, mcp::Handle object
                  const std::string& model_name, const std::string& output_path, double scale,
                  const ToolServices& services) {
   const std::string base_path = BasePath(output_path);
+  const std::string base_name = LastComponent(base_path);
+  // The texture test runs a command line that holds the base name.
+  if (const auto refused = exporter::CommandCharacterMessage(base_name)) {
+    services.show_message(*refused);
+    return;
+  }
   const std::string obj_path = base_path + ".obj";
   const std::string mtl_path = base_path + ".mtl";
   auto obj_file = CreateOutput(obj_path, services);
@@ -103,7 +110,7 @@ void WriteObject(const mcp::HostApi& host, mcp::Handle scene, mcp::Handle object
                   .object = object,
                   .services = services,
                   .base_path = base_path,
-                  .base_name = LastComponent(base_path),
+                  .base_name = base_name,
                   .factor = 10.0 * scale,
                   .face_count = host.GetFaceCount(object),
                   .obj = *obj_file,

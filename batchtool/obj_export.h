@@ -15,7 +15,10 @@ namespace batchtool {
 /// without its last four characters) and saves its textures as base path +
 /// k + ".bmp", each confirmed by a " dir " listing. Every face gets its own
 /// vertices, quads become two triangles, the winding is reversed and the
-/// coordinates are multiplied by 10 × `scale`. Problems are shown through
+/// coordinates are multiplied by 10 × `scale`. A base name holding one of
+/// exporter::kCommandCharacters is refused before any file is created, and a
+/// coordinate that is not finite after scaling stops the export before its
+/// line (exporter::NonFiniteVertexMessage). Problems are shown through
 /// `services` and end this export with its files closed as far as written;
 /// nothing is returned because the script goes on either way.
 void ExportObjModel(const mcp::HostApi& host, mcp::Handle scene, std::int32_t index,

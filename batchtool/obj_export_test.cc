@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <limits>
 #include <string>
 #include <utility>
 #include <vector>
@@ -307,6 +309,52 @@ TEST_F(ObjExportTest, DerivedNamesDropTheLastFourCharactersWhateverTheyAre) {
   Export("model");
   EXPECT_NE(Read("m.obj").find("mtllib m.mtl\r\n"), std::string::npos);
   EXPECT_NE(Read("m.obj").find("o m\r\n"), std::string::npos);
+}
+
+// The texture test runs " dir " with the base name in its command line.
+TEST_F(ObjExportTest, BaseNameWithACommandCharacterIsRefusedBeforeAnyFile) {
+  scene_.objects = {Cube()};
+  scene_.materials = {Material("m")};
+  std::vector<std::string> expected;
+  for (const char c : std::string("&|<>^%()")) {
+    const std::string name = std::string("a") + c + "b";
+    Export(name + ".obj");
+    expected.push_back("Error: Filename " + name + " holds the character " + c +
+                       ", it must not hold any of & | < > ^ % ( ).");
+  }
+  Export("(x).obj");
+  expected.push_back(
+      "Error: Filename (x) holds the character (, it must not hold any of & | < > ^ % ( ).");
+  EXPECT_EQ(messages_, expected);
+  EXPECT_TRUE(std::filesystem::is_empty(folder_.path()));
+  // What only a POSIX shell would act on is an ordinary name.
+  for (const std::string name : {"`id`", "it's", "a*", "a$HOME"}) {
+    Export(name + ".obj");
+    EXPECT_NE(Read(name + ".obj").find("\r\no " + name + "\r\n"), std::string::npos) << name;
+  }
+  EXPECT_EQ(messages_, expected);
+}
+
+TEST_F(ObjExportTest, CoordinateThatIsNotFiniteAfterScalingStops) {
+  FakeObject far;
+  far.name = "far";
+  far.vertices = {{0, 0, 0, 0}, {2, 0, 0, 0}, {1e30f, 0, 0, 0}};
+  far.faces = {Triangle(0, 1, 2)};
+  scene_.objects = {far};
+  scene_.materials = {Material("m")};
+  // 10 × 1e300 × 1e30 is beyond a double; corner 0 is written, corner 2 next.
+  Export("far.obj", 1e300);
+  EXPECT_EQ(messages_, std::vector<std::string>{"Error: Vertex 2 is not a finite number after "
+                                                "scaling, the export has stopped."});
+  const std::string obj = Read("far.obj");
+  EXPECT_EQ(obj.substr(obj.find("o far")), "o far\r\nv 0.00 0.00 0.00 \r\n");
+
+  // A coordinate the host gives as no number is no better.
+  scene_.objects[0].vertices[1].c1 = std::numeric_limits<float>::quiet_NaN();
+  messages_.clear();
+  Export("far.obj");
+  EXPECT_EQ(messages_, std::vector<std::string>{"Error: Vertex 1 is not a finite number after "
+                                                "scaling, the export has stopped."});
 }
 
 TEST_F(ObjExportTest, FileThatCannotBeCreatedIsNamed) {

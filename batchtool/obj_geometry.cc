@@ -2,12 +2,14 @@
 // vertices and texture coordinates, written as corners 0, 2, 1 (and 3 for a
 // quad), so the face numbers follow from the count of earlier faces alone.
 #include <array>
+#include <cmath>
 #include <optional>
 #include <string>
 #include <string_view>
 
 #include "batchtool/obj_job.h"
 #include "exporter/host_model.h"
+#include "exporter/ply_writer.h"
 #include "exportlib/number_format.h"
 #include "exportlib/write_line.h"
 
@@ -35,15 +37,20 @@ void ForEachValidFace(const ObjJob& job, Visit visit) {
   }
 }
 
-// "v %f %f %f " of s·c1, s·c2, s·c0; `line` is scratch space reused per line.
-void WriteVertexLine(ObjJob& job, const mcp::VertexRecord& vertex, std::string& line) {
+// "v %f %f %f " of s·c1, s·c2, s·c0 of host vertex `index`; `line` is
+// scratch space reused per line. Throws ObjStop rather than write INF or NAN.
+void WriteVertexLine(ObjJob& job, std::int32_t index, const mcp::VertexRecord& vertex,
+                     std::string& line) {
   const auto c = exporter::HostCoordinates(vertex);
-  line = "v ";
-  exportlib::AppendFixed(line, job.factor * c[1], 2);
-  line += ' ';
-  exportlib::AppendFixed(line, job.factor * c[2], 2);
-  line += ' ';
-  exportlib::AppendFixed(line, job.factor * c[0], 2);
+  const std::array<double, 3> scaled = {job.factor * c[1], job.factor * c[2], job.factor * c[0]};
+  line = "v";
+  for (const double coordinate : scaled) {
+    if (!std::isfinite(coordinate)) {
+      throw ObjStop(exporter::NonFiniteVertexMessage(index));
+    }
+    line += ' ';
+    exportlib::AppendFixed(line, coordinate, 2);
+  }
   line += ' ';
   WriteLine(job.obj, line);
 }
@@ -122,15 +129,18 @@ void WriteFaceLine(ObjJob& job, std::int64_t a, std::int64_t b, std::int64_t c,
 void WriteVertices(ObjJob& job) {
   std::string line;
   ForEachValidFace(job, [&job, &line](const exporter::Face& face) {
+    // Corners 0, 1 and 2 are fetched in the host's order, then written reversed.
     const std::array<mcp::VertexRecord, 3> corners = {
         exporter::ReadVertex(job.host, job.object, face.vertex[0]),
         exporter::ReadVertex(job.host, job.object, face.vertex[1]),
         exporter::ReadVertex(job.host, job.object, face.vertex[2])};
-    WriteVertexLine(job, corners[0], line);
-    WriteVertexLine(job, corners[2], line);
-    WriteVertexLine(job, corners[1], line);
+    for (int k = 0; k < 3; ++k) {
+      const int corner = kWrittenCorners[k];
+      WriteVertexLine(job, face.vertex[corner], corners[corner], line);
+    }
     if (face.is_quad()) {
-      WriteVertexLine(job, exporter::ReadVertex(job.host, job.object, face.vertex[3]), line);
+      WriteVertexLine(job, face.vertex[3],
+                      exporter::ReadVertex(job.host, job.object, face.vertex[3]), line);
     }
   });
 }

@@ -1,5 +1,6 @@
 #include "batchtool/script_interpreter.h"
 
+#include <cmath>
 #include <cstdint>
 #include <limits>
 #include <optional>
@@ -25,9 +26,11 @@ bool Contains(std::string_view text, std::string_view part) {
   return text.find(part) != std::string_view::npos;
 }
 
+// A scale beyond the range of a double would write INF and NAN coordinates:
+// it is no number either.
 std::optional<double> ReadScale(std::string_view text) {
   const auto value = exportlib::ParseReal(text);
-  if (!value) {
+  if (!value || !std::isfinite(static_cast<double>(*value))) {
     return std::nullopt;
   }
   return static_cast<double>(*value);

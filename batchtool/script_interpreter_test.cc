@@ -143,6 +143,27 @@ TEST_F(ScriptInterpreterTest, ArgumentsThatAreNoNumbersStopTheRun) {
   EXPECT_EQ(exports_.size(), 2u);
 }
 
+// A scale that a double cannot hold would write INF and NAN coordinates.
+TEST_F(ScriptInterpreterTest, ScaleBeyondTheRangeOfADoubleIsNoNumber) {
+  for (const std::string scale : {"1e400", "-1e400", "1e5000"}) {
+    messages_.clear();
+    EXPECT_EQ(Run("!rsdexport cube c.rsd " + scale + " 0"), ScriptOutcome::kStopped);
+    EXPECT_EQ(messages_, std::vector<std::string>{"ERROR:  In line: 1  !rsdexport cube c.rsd " +
+                                                  scale + " 0\r\n'" + scale +
+                                                  "' is not a valid floating point value"});
+    messages_.clear();
+    EXPECT_EQ(Run("!objexport cube c.obj " + scale), ScriptOutcome::kStopped);
+    EXPECT_EQ(messages_.size(), 1u);
+  }
+  EXPECT_TRUE(exports_.empty());
+  // The largest doubles and the smallest ones (rounded to 0) are numbers.
+  EXPECT_EQ(Run("!objexport cube c.obj 1.7e308\n!objexport cube c.obj 1e-400"),
+            ScriptOutcome::kCompleted);
+  ASSERT_EQ(exports_.size(), 4u);  // two objects are named cube
+  EXPECT_EQ(exports_[0].scale, 1.7e308);
+  EXPECT_EQ(exports_[2].scale, 0.0);
+}
+
 TEST_F(ScriptInterpreterTest, AssetPathSetsLowerCaseFolderAndCreatesOneLevel) {
   const std::string folder = folder_.windows() + "\\Out";
   EXPECT_EQ(Run("!ASSETPATH " + folder + "\ndir"), ScriptOutcome::kCompleted);

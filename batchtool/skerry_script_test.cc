@@ -183,6 +183,58 @@ TEST_F(SkerryScriptTest, LinesRunInTheAssetFolderWithEchoAndStops) {
   EXPECT_EQ(run.boxes[0].text, " record one Two\r\nrecorded one Two\n");
 }
 
+// A command line means what cmd.exe makes of it: its operators act, and
+// nothing else does.
+TEST_F(SkerryScriptTest, CommandLinesKeepCmdOperatorsAndNothingElse) {
+  Script(
+      "!assetpath C:\\out\r\n"
+      "record one > made.txt && record two >> made.txt & record three 2> none.txt\r\n"
+      "record $HOME `id` 'q' m* (x) \"a & b\" a^&b\r\n");
+  const ToolRun run = Run(kCubeScene);
+  EXPECT_EQ(run.exit_code, 0) << run.output;
+  EXPECT_EQ(Calls(),
+            (std::vector<std::string>{Call("record", out(), "one"), Call("record", out(), "two"),
+                                      Call("record", out(), "three"),
+                                      Call("record", out(), "$HOME `id` 'q' m* (x) a & b a&b")}));
+  EXPECT_EQ(ReadBytes(out() / "made.txt"), "recorded one\nrecorded two\n");
+  EXPECT_EQ(ReadBytes(out() / "none.txt"), "");
+  ASSERT_EQ(run.boxes.size(), 2u);
+  EXPECT_EQ(run.boxes[0].text,
+            " record one > made.txt && record two >> made.txt & record three 2> none.txt\r\n"
+            "recorded three\n");
+  EXPECT_EQ(run.boxes[1].text.substr(run.boxes[1].text.find("\r\n")),
+            "\r\nrecorded $HOME `id` 'q' m* (x) a & b a&b\n");
+}
+
+// A model's name never reaches a command line that could run a second
+// command, under cmd.exe or here.
+TEST_F(SkerryScriptTest, ExportNamesWithCommandCharactersAreRefusedAndTheRunGoesOn) {
+  Script(
+      "!assetpath C:\\out\r\n"
+      "!rsdexport cube a&b.rsd 1 0\r\n"
+      "!objexport cube (x).obj 1\r\n"
+      "!rsdexport cube `id`.rsd 1 0\r\n"
+      "!rsdexport cube c.rsd 1e400 0\r\n");
+  const ToolRun run = Run(kCubeScene);
+  EXPECT_EQ(run.exit_code, 1);
+  // Two objects are named cube: each export is refused twice.
+  ASSERT_EQ(run.boxes.size(), 5u);
+  EXPECT_EQ(run.boxes[0].text,
+            "Error: Filename a&b holds the character &, it must not hold any of & | < > ^ % ( ).");
+  EXPECT_EQ(run.boxes[1].text, run.boxes[0].text);
+  EXPECT_EQ(run.boxes[2].text,
+            "Error: Filename (x) holds the character (, it must not hold any of & | < > ^ % ( ).");
+  EXPECT_EQ(run.boxes[3].text, run.boxes[2].text);
+  EXPECT_EQ(run.boxes[4].text,
+            "ERROR:  In line: 5  !rsdexport cube c.rsd 1e400 0\r\n'1e400' is not a valid floating "
+            "point value");
+  EXPECT_FALSE(fs::exists(out() / "a&b.rsd"));
+  EXPECT_FALSE(fs::exists(out() / "(x).obj"));
+  // Both were exported under the odd but harmless name.
+  EXPECT_EQ(Calls(), (std::vector<std::string>{Call("rsdn.bat", out(), "`id` 1.0 0"),
+                                               Call("rsdn.bat", out(), "`id` 1.0 0")}));
+}
+
 TEST_F(SkerryScriptTest, StopsNameTheirFileLine) {
   Script("# first\r\n!assetpath C:\\a\\b\r\nrecord never\r\n");
   ToolRun run = Run(kCubeScene);

@@ -27,6 +27,15 @@ ExportNames DeriveExportNames(const std::string& output_path) {
   return names;
 }
 
+std::optional<std::string> CommandCharacterMessage(std::string_view base_name) {
+  const std::size_t at = base_name.find_first_of(kCommandCharacters);
+  if (at == std::string_view::npos) {
+    return std::nullopt;
+  }
+  return "Error: Filename " + std::string(base_name) + " holds the character " + base_name[at] +
+         ", it must not hold any of & | < > ^ % ( ).";
+}
+
 std::optional<std::string> FindPluginFolder() {
   for (const char* folder : {kProgramFilesPluginFolder, kRootPluginFolder}) {
     if (platform::FileExists(std::string(folder) + "\\rsdn.bat")) {

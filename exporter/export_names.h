@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace exporter {
 
@@ -13,6 +14,10 @@ inline constexpr const char* kProgramFilesPluginFolder = "C:\\Program Files\\Mar
 inline constexpr const char* kRootPluginFolder = "C:\\MarbleCLAY\\plugin";
 /// The longest base name the console tool chain accepts.
 inline constexpr std::size_t kMaxBaseNameLength = 7;
+/// The characters a base name must not hold: the base name reaches command
+/// lines unquoted, where cmd.exe would act on each of them (run a second
+/// command, redirect, escape, expand a variable, open a block).
+inline constexpr std::string_view kCommandCharacters = "&|<>^%()";
 
 /// Names of one export, all Windows paths or parts of them.
 struct ExportNames {
@@ -27,6 +32,11 @@ struct ExportNames {
 
 /// Splits the host's output path ("C:\\models\\ship.rsd") into its names.
 ExportNames DeriveExportNames(const std::string& output_path);
+
+/// The message that refuses `base_name` because it holds one of
+/// kCommandCharacters (naming the name and the first such character);
+/// nullopt when it holds none.
+std::optional<std::string> CommandCharacterMessage(std::string_view base_name);
 
 /// The first plug-in folder that holds rsdn.bat; nullopt when neither does.
 std::optional<std::string> FindPluginFolder();

@@ -156,6 +156,9 @@ bool RunExport(const mcp::HostApi& host, mcp::Handle scene, int item_to_export,
     throw ExportStop("Error: Filename " + names.base_name +
                      " is too long, it must be 7 characters or less.");
   }
+  if (const std::optional<std::string> refused = CommandCharacterMessage(names.base_name)) {
+    throw ExportStop(*refused);
+  }
   ObjectTexts texts;
   {
     ModelFiles files(names.base_path);

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
+#include <limits>
 
 #include "exporter/export_driver.h"
 #include "exporter/launch.h"
@@ -137,6 +139,67 @@ TEST_F(ExportTest, BaseNameLimitAndUnquotedSpace) {
   EXPECT_TRUE(Export("C:\\out\\my sh.rsd"));
   EXPECT_NE(sandbox_.Read("out\\my sh.rsd").find("\r\nPLY=my sh.ply\r\n"), std::string::npos);
   EXPECT_EQ(sandbox_.ToolCalls().back(), "/out\trsdn.bat [my] [sh] [1.0] [1]");
+}
+
+// rsdn.bat gets the base name unquoted: it must reach it as it is.
+TEST_F(ExportTest, BaseNamesWithShellCharactersReachRsdnAsTheyAre) {
+  scene_.objects = {OneTriangle()};
+  for (const std::string name : {"`id`", "it's", "a*", "a$HOME", "a;b", "{a,b}"}) {
+    EXPECT_TRUE(Export("C:\\out\\" + name + ".rsd")) << name;
+    EXPECT_EQ(sandbox_.ToolCalls().back(), "/out\trsdn.bat [" + name + "] [1.0] [1]");
+    EXPECT_NE(sandbox_.Read("out\\" + name + ".rsd").find("\r\nPLY=" + name + ".ply\r\n"),
+              std::string::npos);
+  }
+  EXPECT_EQ(sandbox_.ToolCalls().size(), 6u);
+}
+
+// Under cmd.exe each of these would run a second command, redirect, escape,
+// expand a variable or open a block.
+TEST_F(ExportTest, BaseNameWithACommandCharacterIsRefusedBeforeAnyFile) {
+  scene_.objects = {OneTriangle()};
+  std::vector<std::string> expected;
+  for (const char c : std::string("&|<>^%()")) {
+    const std::string name = std::string("a") + c + "b";
+    EXPECT_FALSE(Export("C:\\out\\" + name + ".rsd")) << name;
+    expected.push_back("Error: Filename " + name + " holds the character " + c +
+                       ", it must not hold any of & | < > ^ % ( ).");
+  }
+  EXPECT_EQ(ExecuteFromHost("C:\\out\\(x).rsd"), 1);
+  expected.push_back(
+      "Error: Filename (x) holds the character (, it must not hold any of & | < > ^ % ( ).");
+  EXPECT_EQ(sandbox_.BoxTexts(), expected);
+  EXPECT_TRUE(std::filesystem::is_empty(sandbox_.OnDrive("out")));
+  EXPECT_TRUE(sandbox_.ToolCalls().empty());
+  // The batch tool's variant refuses them alike; a folder may hold them.
+  EXPECT_FALSE(
+      Export("C:\\out\\x&y.rsd", 0, 1.0, kLaunchTmdOnly, RsdExportOptions::ForBatchTool()));
+  EXPECT_EQ(sandbox_.BoxTexts().back().substr(0, 39), "Error: Filename x&y holds the character");
+  std::filesystem::create_directories(sandbox_.OnDrive("a&(b)"));
+  EXPECT_TRUE(Export("C:\\a&(b)\\ship.rsd"));
+}
+
+TEST_F(ExportTest, CoordinateThatIsNotFiniteAfterScalingStops) {
+  scene_.objects = {OneTriangle()};
+  scene_.objects[0].vertices[1] = {0, 0, 0};
+  scene_.objects[0].vertices[2] = {0, 1e30f, 0};
+  // The batch tool's scale as given: 1e300 × 1e30 is beyond a double.
+  EXPECT_FALSE(
+      Export("C:\\out\\ship.rsd", 0, 1e300, kLaunchTmdOnly, RsdExportOptions::ForBatchTool()));
+  EXPECT_EQ(sandbox_.BoxTexts(),
+            std::vector<std::string>{
+                "Error: Vertex 2 is not a finite number after scaling, the export has stopped."});
+  const std::string ply = sandbox_.Read("out\\ship.ply");
+  EXPECT_EQ(ply.substr(ply.find("#verts = 3")),
+            "#verts = 3\r\n0.0000 0.0000 0.0000\r\n0.0000 0.0000 0.0000\r\n");
+  EXPECT_TRUE(sandbox_.ToolCalls().empty());
+
+  // A host coordinate that is no number stops the host's export alike.
+  scene_.objects[0].vertices[2] = {0, 0, 0};
+  scene_.objects[0].vertices[0].c2 = std::numeric_limits<float>::infinity();
+  EXPECT_EQ(ExecuteFromHost(), 1);
+  EXPECT_EQ(sandbox_.BoxTexts().back(),
+            "Error: Vertex 0 is not a finite number after scaling, the export has stopped.");
+  EXPECT_TRUE(sandbox_.ToolCalls().empty());
 }
 
 TEST_F(ExportTest, MissingRsdnStopsBeforeAnyFile) {

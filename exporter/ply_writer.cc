@@ -24,8 +24,12 @@ void AppendPoint(std::string& line, const Point& point) {
 void WriteVertices(const mcp::HostApi& host, const PlyModel& model, platform::OutputFile& ply) {
   std::string line;
   for (std::int32_t i = 0; i < model.vertex_count; ++i) {
+    const Point point = MapCoordinates(ReadVertex(host, model.object, i), model.scale_factor);
+    if (!std::isfinite(point[0]) || !std::isfinite(point[1]) || !std::isfinite(point[2])) {
+      throw ExportStop(NonFiniteVertexMessage(i));
+    }
     line.clear();
-    AppendPoint(line, MapCoordinates(ReadVertex(host, model.object, i), model.scale_factor));
+    AppendPoint(line, point);
     exportlib::WriteLine(ply, line);
   }
 }
@@ -74,6 +78,11 @@ void WritePolygons(const mcp::HostApi& host, const PlyModel& model, platform::Ou
 }
 
 }  // namespace
+
+std::string NonFiniteVertexMessage(std::int32_t index) {
+  return "Error: Vertex " + Decimal(index) +
+         " is not a finite number after scaling, the export has stopped.";
+}
 
 Point MapCoordinates(const mcp::VertexRecord& vertex, double scale_factor) {
   const Point host = HostCoordinates(vertex);

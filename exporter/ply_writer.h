@@ -17,6 +17,11 @@ inline constexpr const char* kNonCoplanarWarning =
     "* Model contains none Coplanar quads, depending on the view angle, they disapear when they "
     "shouldnt!!\r\n This is fine while modelling, but not for the final export, see help!";
 
+/// The message that stops an export at host vertex `index` (counted from 0)
+/// when one of its coordinates is not a finite number after scaling: such a
+/// coordinate would be written as INF or NAN, which no later tool reads.
+std::string NonFiniteVertexMessage(std::int32_t index);
+
 /// Host coordinates (c0, c1, c2) as the console writes them: (S·c1, −S·c2, S·c0).
 std::array<double, 3> MapCoordinates(const mcp::VertexRecord& vertex, double scale_factor);
 
@@ -42,6 +47,8 @@ struct PlyModel {
 
 /// Writes counts, vertices, normals and polygons. Returns true when some
 /// exported quad is not coplanar (PlaneSide on the raw host coordinates).
+/// Throws ExportStop with NonFiniteVertexMessage before the line of a vertex
+/// whose scaled coordinates are not all finite.
 bool WritePlyBody(const mcp::HostApi& host, const PlyModel& model, platform::OutputFile& ply);
 
 }  // namespace exporter

@@ -1,5 +1,7 @@
-// The POSIX stand-in for "cmd.exe /C": /bin/sh with a small prelude that
-// gives the plug-ins' command lines the Windows meaning they rely on.
+// The POSIX stand-in for "cmd.exe /C": the command line is split as cmd.exe
+// splits it and handed to /bin/sh with every word single-quoted, so that only
+// cmd's own operators keep a meaning; a small prelude adds the `dir` that the
+// plug-ins rely on.
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/stat.h>
@@ -9,6 +11,9 @@
 #include <cerrno>
 #include <cstring>
 #include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
 
 #include "exportlib/run_shell_command.h"
 #include "platform/windows_path.h"
@@ -90,42 +95,214 @@ bool IsDriveLetterPath(std::string_view text) {
          text[1] == ':' && (text[2] == '\\' || text[2] == '/');
 }
 
-// The text as it reads inside a double-quoted shell word.
-std::string EscapeForDoubleQuotes(std::string_view text) {
-  std::string escaped;
-  for (char c : text) {
-    if (c == '\\' || c == '"' || c == '$' || c == '`') {
-      escaped += '\\';
+// A double-quoted text as the program sees it: a drive-letter path becomes
+// the POSIX path it maps to.
+std::string QuotedText(std::string_view quoted) {
+  if (IsDriveLetterPath(quoted)) {
+    if (std::optional<std::string> mapped = platform::ToPosixPath(std::string(quoted))) {
+      return *mapped;
     }
-    escaped += c;
   }
-  return escaped;
+  return std::string(quoted);
 }
 
-// Maps each double-quoted drive-letter path; everything else is unchanged.
-std::string TranslateCommand(const std::string& command) {
-  std::string translated;
-  std::size_t i = 0;
-  while (i < command.size()) {
-    const std::size_t open = command.find('"', i);
-    const std::size_t close = open == std::string::npos ? open : command.find('"', open + 1);
-    if (close == std::string::npos) {
-      translated.append(command, i);
-      break;
-    }
-    translated.append(command, i, open - i);
-    const std::string quoted = command.substr(open + 1, close - open - 1);
-    std::optional<std::string> mapped;
-    if (IsDriveLetterPath(quoted)) {
-      mapped = platform::ToPosixPath(quoted);
-    }
-    translated += '"';
-    translated += mapped ? EscapeForDoubleQuotes(*mapped) : quoted;
-    translated += '"';
-    i = close + 1;
-  }
-  return translated;
+// One piece of a command line as cmd.exe splits it.
+struct Piece {
+  enum class Kind {
+    kWord,         // literal text, quotes and escapes already removed
+    kOperator,     // "&", "&&", "|" or "||"
+    kRedirection,  // "<", ">", ">>" with an optional handle digit; a word follows
+    kDuplication,  // ">&2", "2>&1": a handle pointed at another, no word follows
+  };
+  Kind kind;
+  std::string text;
+};
+
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
 }
+
+// Splits the command at cmd.exe's operators, outside double quotes and
+// unless escaped by '^', and into words at blanks. Every other character,
+// in quotes or not, is part of a word.
+class CommandSplitter {
+ public:
+  explicit CommandSplitter(std::string_view command) : command_(command) {}
+
+  std::vector<Piece> Split() {
+    while (at_ < command_.size()) {
+      SplitNext();
+    }
+    EndWord();
+    return std::move(pieces_);
+  }
+
+ private:
+  char Peek(std::size_t ahead) const {
+    return at_ + ahead < command_.size() ? command_[at_ + ahead] : '\0';
+  }
+
+  void SplitNext() {
+    const char c = command_[at_];
+    if (c == '"') {
+      AppendQuoted();
+    } else if (c == ' ' || c == '\t') {
+      EndWord();
+      ++at_;
+    } else if (c == '^') {
+      if (at_ + 1 < command_.size()) {
+        AppendToWord(command_[at_ + 1]);
+      }
+      at_ += 2;
+    } else if (c == '&' || c == '|') {
+      EndWord();
+      const std::size_t length = Peek(1) == c ? 2 : 1;
+      pieces_.push_back({Piece::Kind::kOperator, std::string(command_.substr(at_, length))});
+      at_ += length;
+    } else if (c == '<' || c == '>' || (!in_word_ && IsDigit(c) && Peek(1) == '>')) {
+      EndWord();
+      ReadRedirection();
+    } else {
+      AppendToWord(c);
+      ++at_;
+    }
+  }
+
+  // A quoted text runs to the next double quote, or to the end of the line.
+  void AppendQuoted() {
+    const std::size_t close = command_.find('"', at_ + 1);
+    const std::size_t end = close == std::string_view::npos ? command_.size() : close;
+    const std::string_view quoted = command_.substr(at_ + 1, end - at_ - 1);
+    word_ += close == std::string_view::npos ? std::string(quoted) : QuotedText(quoted);
+    in_word_ = true;
+    at_ = close == std::string_view::npos ? end : close + 1;
+  }
+
+  void ReadRedirection() {
+    const std::size_t start = at_;
+    if (IsDigit(command_[at_])) {
+      ++at_;
+    }
+    const bool output = command_[at_] == '>';
+    ++at_;
+    const bool append = output && Peek(0) == '>';
+    if (append) {
+      ++at_;
+    }
+    if (output && !append && Peek(0) == '&' && IsDigit(Peek(1))) {
+      at_ += 2;
+      pieces_.push_back(
+          {Piece::Kind::kDuplication, std::string(command_.substr(start, at_ - start))});
+      return;
+    }
+    pieces_.push_back(
+        {Piece::Kind::kRedirection, std::string(command_.substr(start, at_ - start))});
+  }
+
+  void AppendToWord(char c) {
+    word_ += c;
+    in_word_ = true;
+  }
+
+  void EndWord() {
+    if (in_word_) {
+      pieces_.push_back({Piece::Kind::kWord, std::move(word_)});
+      word_.clear();
+      in_word_ = false;
+    }
+  }
+
+  std::string_view command_;
+  std::size_t at_ = 0;
+  std::string word_;
+  bool in_word_ = false;
+  std::vector<Piece> pieces_;
+};
+
+// The text as one single-quoted shell word, where nothing is special.
+std::string SingleQuoted(std::string_view text) {
+  std::string quoted = "'";
+  for (char c : text) {
+    quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  }
+  return quoted + "'";
+}
+
+bool IsDirCommand(std::string_view word) {
+  return word.size() == 3 && (word[0] | 0x20) == 'd' && (word[1] | 0x20) == 'i' &&
+         (word[2] | 0x20) == 'r';
+}
+
+// cmd.exe's own words for a line it cannot parse.
+constexpr char kSyntaxError[] = "The syntax of the command is incorrect.\r\n";
+
+// The shell text that runs the pieces with cmd.exe's meaning, or the message
+// cmd.exe prints for a line it refuses. cmd's "&" runs one command after the
+// other, sh's ";" does the same; "&&", "||" and "|" bind alike in both.
+class ScriptBuilder {
+ public:
+  // False when the line is refused; `message` then holds cmd.exe's words.
+  bool Build(const std::vector<Piece>& pieces, std::string& script, std::string& message) {
+    for (const Piece& piece : pieces) {
+      if (!Add(piece, message)) {
+        return false;
+      }
+    }
+    if (awaiting_target_ || (!has_content_ && !last_operator_.empty() && last_operator_ != "&")) {
+      message = kSyntaxError;
+      return false;
+    }
+    script = std::move(script_);
+    return true;
+  }
+
+ private:
+  bool Add(const Piece& piece, std::string& message) {
+    if (awaiting_target_ && piece.kind != Piece::Kind::kWord) {
+      message = kSyntaxError;
+      return false;
+    }
+    switch (piece.kind) {
+      case Piece::Kind::kWord:
+        AddWord(piece.text);
+        break;
+      case Piece::Kind::kRedirection:
+      case Piece::Kind::kDuplication:
+        script_ += piece.text + ' ';
+        awaiting_target_ = piece.kind == Piece::Kind::kRedirection;
+        has_content_ = true;
+        break;
+      case Piece::Kind::kOperator:
+        if (!has_content_) {
+          message = piece.text + " was unexpected at this time.\r\n";
+          return false;
+        }
+        script_ += piece.text == "&" ? "; " : piece.text + ' ';
+        last_operator_ = piece.text;
+        has_content_ = false;
+        has_program_ = false;
+        break;
+    }
+    return true;
+  }
+
+  // The program's name and its arguments reach it as written; only `dir`
+  // is looked up among the prelude's functions.
+  void AddWord(const std::string& word) {
+    const bool program = !awaiting_target_ && !has_program_;
+    script_ += program && IsDirCommand(word) ? std::string("dir") : SingleQuoted(word);
+    script_ += ' ';
+    has_program_ = has_program_ || program;
+    awaiting_target_ = false;
+    has_content_ = true;
+  }
+
+  std::string script_;
+  std::string last_operator_;
+  bool has_content_ = false;
+  bool has_program_ = false;
+  bool awaiting_target_ = false;
+};
 
 std::optional<std::string> WorkingFolder(const std::string& working_folder) {
   if (working_folder.empty()) {
@@ -192,6 +369,10 @@ std::string RunShellCommand(const std::string& command, const std::string& worki
   if (!folder) {
     return output;
   }
+  std::string script;
+  if (!ScriptBuilder().Build(CommandSplitter(command).Split(), script, output)) {
+    return output;
+  }
   int ends[2];
   if (pipe2(ends, O_CLOEXEC) != 0) {
     return output;
@@ -201,8 +382,7 @@ std::string RunShellCommand(const std::string& command, const std::string& worki
   if (!write_end.MoveAboveStandardStreams()) {
     return output;
   }
-  const std::optional<pid_t> child =
-      StartShell(std::string(kPrelude) + TranslateCommand(command), *folder, write_end.get());
+  const std::optional<pid_t> child = StartShell(kPrelude + script, *folder, write_end.get());
   // Reading ends when the last writer has gone, so our copy goes first.
   write_end.Close();
   if (child) {

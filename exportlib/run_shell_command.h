@@ -14,9 +14,16 @@ namespace exportlib {
 /// time limit. Empty when the process cannot be started (a missing working
 /// folder included); then nothing is waited for. The exit status is never read.
 ///
-/// POSIX: the command runs through /bin/sh -c in the mapped working folder;
-/// each double-quoted drive-letter path in it is mapped (windows_path.h), and
-/// `dir` lists the files named (a missing file's name is not printed).
+/// POSIX: the command keeps the meaning cmd.exe gives it. Only cmd's
+/// operators act (`&`, `&&`, `|`, `||`, `<`, `>`, `>>`, a handle digit before
+/// `>` as in `2>`, `>&2`, and `^` escaping the next character); double quotes
+/// group a word and are removed; every other character reaches the program
+/// literally, so nothing of sh (globs, `$`, backticks, quotes, parentheses)
+/// ever acts. Each double-quoted drive-letter path is mapped
+/// (windows_path.h), the command runs in the mapped working folder, and `dir`
+/// lists the files named (a missing file's name is not printed). A line cmd
+/// would refuse (an operator with no command before it, a redirection without
+/// a file) starts nothing and yields cmd's message.
 std::string RunShellCommand(const std::string& command, const std::string& working_folder);
 
 }  // namespace exportlib

@@ -20,11 +20,6 @@ constexpr int kAnswerCancel = 2;
 constexpr int kAnswerYes = 6;
 constexpr int kAnswerNo = 7;
 
-std::string& Caption() {
-  static std::string caption;
-  return caption;
-}
-
 int ButtonCode(Buttons buttons) {
   switch (buttons) {
     case Buttons::kOk:
@@ -37,23 +32,39 @@ int ButtonCode(Buttons buttons) {
   return 0;
 }
 
-Answer FirstButton(Buttons buttons) {
-  return buttons == Buttons::kOk ? Answer::kOk : Answer::kYes;
+bool Offers(Buttons buttons, Answer answer) {
+  switch (buttons) {
+    case Buttons::kOk:
+      return answer == Answer::kOk;
+    case Buttons::kYesNo:
+      return answer == Answer::kYes || answer == Answer::kNo;
+    case Buttons::kYesNoCancel:
+      return answer != Answer::kOk;
+  }
+  return false;
 }
 
+// An answer the box does not offer (a host that could not show it) is no
+// answer at all.
 Answer FromHookAnswer(int code, Buttons buttons) {
+  std::optional<Answer> answer;
   switch (code) {
     case kAnswerOk:
-      return Answer::kOk;
+      answer = Answer::kOk;
+      break;
     case kAnswerCancel:
-      return Answer::kCancel;
+      answer = Answer::kCancel;
+      break;
     case kAnswerYes:
-      return Answer::kYes;
+      answer = Answer::kYes;
+      break;
     case kAnswerNo:
-      return Answer::kNo;
+      answer = Answer::kNo;
+      break;
     default:
-      return FirstButton(buttons);
+      break;
   }
+  return answer && Offers(buttons, *answer) ? *answer : FallbackAnswer(buttons);
 }
 
 const char* Prompt(Buttons buttons) {
@@ -95,7 +106,7 @@ Answer AskOnTerminal(const std::string& caption, const std::string& text, Button
     std::string reply;
     if (!interactive || !std::getline(std::cin, reply)) {
       std::cerr << "\n";
-      return FirstButton(buttons);
+      return FallbackAnswer(buttons);
     }
     if (auto answer = ParseReply(reply, buttons)) {
       return *answer;
@@ -111,14 +122,6 @@ Answer ShowMessageBox(const std::string& caption, const std::string& text, Butto
                           buttons);
   }
   return AskOnTerminal(caption, text, buttons);
-}
-
-void ShowMessage(const std::string& text) {
-  ShowMessageBox(Caption(), text, Buttons::kOk);
-}
-
-void SetMessageCaption(const std::string& caption) {
-  Caption() = caption;
 }
 
 }  // namespace platform

@@ -19,10 +19,11 @@ class TerminalMessageBoxTest : public ::testing::Test {
   void SetUp() override { ASSERT_NE(std::freopen("/dev/null", "r", stdin), nullptr); }
 };
 
-TEST_F(TerminalMessageBoxTest, WithoutAnAnswerTheFirstButtonIsTaken) {
+// Nobody answered: the answer that starts nothing, never the emulator.
+TEST_F(TerminalMessageBoxTest, WithoutAnAnswerNothingIsStarted) {
   testing::internal::CaptureStderr();
-  EXPECT_EQ(ShowMessageBox("Gannet", "Launch NO$PSX?", Buttons::kYesNoCancel), Answer::kYes);
-  EXPECT_EQ(ShowMessageBox("Gannet", "Bad export data!", Buttons::kYesNo), Answer::kYes);
+  EXPECT_EQ(ShowMessageBox("Gannet", "Launch NO$PSX?", Buttons::kYesNoCancel), Answer::kCancel);
+  EXPECT_EQ(ShowMessageBox("Gannet", "Bad export data!", Buttons::kYesNo), Answer::kNo);
   EXPECT_EQ(ShowMessageBox("Gannet", "done", Buttons::kOk), Answer::kOk);
   const std::string shown = testing::internal::GetCapturedStderr();
   EXPECT_NE(shown.find("--- Gannet ---\nLaunch NO$PSX?\n[Y]es / [N]o / [C]ancel?"),

@@ -7,11 +7,6 @@
 namespace platform {
 namespace {
 
-std::string& Caption() {
-  static std::string caption;
-  return caption;
-}
-
 UINT StyleFor(Buttons buttons) {
   switch (buttons) {
     case Buttons::kYesNo:
@@ -24,8 +19,7 @@ UINT StyleFor(Buttons buttons) {
   return MB_OK;
 }
 
-// A box that could not be shown (0, or -1 under wine) counts as closed without a choice: the
-// answer that starts nothing.
+// A box that could not be shown (0, or -1 under wine) counts as closed without a choice.
 Answer AnswerFor(int result, Buttons buttons) {
   switch (result) {
     case IDYES:
@@ -37,17 +31,8 @@ Answer AnswerFor(int result, Buttons buttons) {
     case IDOK:
       return Answer::kOk;
     default:
-      break;
+      return FallbackAnswer(buttons);
   }
-  switch (buttons) {
-    case Buttons::kYesNo:
-      return Answer::kNo;
-    case Buttons::kYesNoCancel:
-      return Answer::kCancel;
-    case Buttons::kOk:
-      break;
-  }
-  return Answer::kOk;
 }
 
 }  // namespace
@@ -55,14 +40,6 @@ Answer AnswerFor(int result, Buttons buttons) {
 Answer ShowMessageBox(const std::string& caption, const std::string& text, Buttons buttons) {
   const int result = MessageBoxA(nullptr, text.c_str(), caption.c_str(), StyleFor(buttons));
   return AnswerFor(result, buttons);
-}
-
-void ShowMessage(const std::string& text) {
-  ShowMessageBox(Caption(), text, Buttons::kOk);
-}
-
-void SetMessageCaption(const std::string& caption) {
-  Caption() = caption;
 }
 
 }  // namespace platform

@@ -48,9 +48,22 @@ TEST(HostMessageBoxTest, HookAnswersMapToButtons) {
   EXPECT_EQ(ShowMessageBox("c", "t", Buttons::kYesNoCancel), Answer::kYes);
   g_answer = 1;
   EXPECT_EQ(ShowMessageBox("c", "t", Buttons::kOk), Answer::kOk);
-  // An answer no box has counts as the first button.
+}
+
+// A host that could not show the box answers with a code the box does not
+// offer: that is no answer, and the box gets the one that starts nothing.
+TEST(HostMessageBoxTest, AnswersTheBoxDoesNotOfferStartNothing) {
   g_answer = 42;
-  EXPECT_EQ(ShowMessageBox("c", "t", Buttons::kYesNo), Answer::kYes);
+  EXPECT_EQ(ShowMessageBox("c", "t", Buttons::kYesNoCancel), Answer::kCancel);
+  EXPECT_EQ(ShowMessageBox("c", "t", Buttons::kYesNo), Answer::kNo);
+  EXPECT_EQ(ShowMessageBox("c", "t", Buttons::kOk), Answer::kOk);
+  g_answer = 0;
+  EXPECT_EQ(ShowMessageBox("c", "t", Buttons::kYesNoCancel), Answer::kCancel);
+  g_answer = 2;  // Cancel
+  EXPECT_EQ(ShowMessageBox("c", "t", Buttons::kYesNo), Answer::kNo);
+  g_answer = 1;  // OK
+  EXPECT_EQ(ShowMessageBox("c", "t", Buttons::kYesNoCancel), Answer::kCancel);
+  g_answer = 6;  // Yes
   EXPECT_EQ(ShowMessageBox("c", "t", Buttons::kOk), Answer::kOk);
 }
 
