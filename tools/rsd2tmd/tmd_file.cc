@@ -32,10 +32,18 @@ std::string Kind(const TmdPolygon& p) {
   return kind;
 }
 
+// Appends " " and `value`; kept apart from operator+ chains, on which some
+// compilers warn wrongly.
+void AppendNumber(std::string& line, const char* separator, int value) {
+  line += separator;
+  line += std::to_string(value);
+}
+
 std::string Indices(const char* name, const std::uint16_t* indices, int count) {
-  std::string line = std::string("  ") + name;
+  std::string line = "  ";
+  line += name;
   for (int i = 0; i < count; ++i) {
-    line += " " + std::to_string(indices[i]);
+    AppendNumber(line, " ", indices[i]);
   }
   return line + "\n";
 }
@@ -43,23 +51,24 @@ std::string Indices(const char* name, const std::uint16_t* indices, int count) {
 std::string Colours(const TmdPolygon& p, int count) {
   std::string line = count == 1 ? "  colour" : "  colours";
   for (int i = 0; i < count; ++i) {
-    const Rgb& c = p.colours[i];
-    line += " " + std::to_string(c.r) + "," + std::to_string(c.g) + "," + std::to_string(c.b);
+    AppendNumber(line, " ", p.colours[i].r);
+    AppendNumber(line, ",", p.colours[i].g);
+    AppendNumber(line, ",", p.colours[i].b);
   }
   return line + "\n";
 }
 
 std::string TextureWords(const TmdPolygon& p, int corners) {
   static constexpr const char* kDepths[] = {"4-bit", "8-bit", "16-bit", "reserved depth"};
-  const int page_x = (p.tsb & 0xF) * 64;
-  const int page_y = ((p.tsb >> 4) & 1) * 256;
-  std::string line = "  cba " + Hex(p.cba, 4) + " (palette " + std::to_string((p.cba & 0x3F) * 16) +
-                     "," + std::to_string((p.cba >> 6) & 0x1FF) + ") tsb " + Hex(p.tsb, 4) +
-                     " (page " + std::to_string(page_x) + "," + std::to_string(page_y) + ", " +
-                     kDepths[(p.tsb >> 7) & 3] + ", rate " + std::to_string((p.tsb >> 5) & 3) +
-                     ")\n  uv";
+  char words[128];
+  std::snprintf(words, sizeof words,
+                "  cba 0x%04x (palette %d,%d) tsb 0x%04x (page %d,%d, %s, rate %d)\n  uv", p.cba,
+                (p.cba & 0x3F) * 16, (p.cba >> 6) & 0x1FF, p.tsb, (p.tsb & 0xF) * 64,
+                ((p.tsb >> 4) & 1) * 256, kDepths[(p.tsb >> 7) & 3], (p.tsb >> 5) & 3);
+  std::string line = words;
   for (int i = 0; i < corners; ++i) {
-    line += " " + std::to_string(p.uv[i].u) + "," + std::to_string(p.uv[i].v);
+    AppendNumber(line, " ", p.uv[i].u);
+    AppendNumber(line, ",", p.uv[i].v);
   }
   return line + "\n";
 }
