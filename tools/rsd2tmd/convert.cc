@@ -1,19 +1,21 @@
 #include "tools/rsd2tmd/convert.h"
 
-#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
 
+#include "tools/rsd2tmd/texture_words.h"
+#include "tools/rsdformat/read_error.h"
+
 namespace rsd2tmd {
 namespace {
 
+using rsdformat::MatLine;
+using rsdformat::MatType;
+
 constexpr double kNormalOne = 4096;
-constexpr unsigned long kFlagFixedColour = 0x01;
-constexpr unsigned long kFlagDoubleSided = 0x02;
-constexpr unsigned long kFlagSemiTransparent = 0x04;
-constexpr unsigned long kReservedRate = 0x20;
-constexpr unsigned long kReservedHigh = ~0x3FUL;
+constexpr int kReservedRateBit = 0x04;  // of the 3-bit rate
+constexpr std::uint8_t kReservedFlagBits = 0xC0;
 constexpr std::uint8_t kNeutralColour = 128;
 
 // Thrown inside the conversion, caught by Convert.
@@ -31,10 +33,14 @@ std::string Number(double value) {
   return std::string(text, result.ptr);
 }
 
-std::string Hex(unsigned long value) {
-  char text[24];
-  std::snprintf(text, sizeof text, "%lx", value);
+std::string Hex(unsigned value) {
+  char text[8];
+  std::snprintf(text, sizeof text, "%x", value);
   return text;
+}
+
+Rgb Colour(const rsdformat::Rgb& c) {
+  return {c.red, c.green, c.blue};
 }
 
 class Converter {
@@ -43,14 +49,18 @@ class Converter {
 
   TmdModel Run() {
     TmdModel model;
-    ScaleVectors(source_.vertices, factor_, "vertex", model.vertices);
-    ScaleVectors(source_.normals, kNormalOne, "normal", model.normals);
-    const std::vector<const SourceMaterial*> materials = MaterialOfEachPolygon();
-    for (const SourceMaterial& material : source_.materials) {
-      WarnAbout(material);
+    ScaleVectors(source_.ply.vertices, source_.ply.vertex_lines, factor_, "vertex", model.vertices);
+    ScaleVectors(source_.ply.normals, source_.ply.normal_lines, kNormalOne, "normal",
+                 model.normals);
+    const std::vector<std::int32_t> material = rsdformat::MaterialOfEachPolygon(
+        source_.mat, static_cast<std::int32_t>(source_.ply.polygons.size()));
+    rsdformat::CheckTextureNumbers(source_.mat, static_cast<std::int32_t>(source_.tims.size()));
+    for (const MatLine& line : source_.mat.lines) {
+      WarnAbout(line);
     }
-    for (std::size_t i = 0; i < source_.polygons.size(); ++i) {
-      model.polygons.push_back(MakePolygon(i, source_.polygons[i], *materials[i]));
+    for (std::size_t i = 0; i < source_.ply.polygons.size(); ++i) {
+      const MatLine& line = source_.mat.lines[static_cast<std::size_t>(material[i])];
+      model.polygons.push_back(MakePolygon(i, source_.ply.polygons[i], line));
     }
     return model;
   }
@@ -58,169 +68,118 @@ class Converter {
   std::vector<std::string> TakeWarnings() { return std::move(warnings_); }
 
  private:
-  void ScaleVectors(const std::vector<SourceVector>& from, double factor, const char* what,
-                    std::vector<morphon::SVector>& to) const {
+  void ScaleVectors(const std::vector<rsdformat::Vector3>& from, const std::vector<int>& lines,
+                    double factor, const char* what, std::vector<morphon::SVector>& to) const {
     for (std::size_t i = 0; i < from.size(); ++i) {
-      const SourceVector& v = from[i];
-      to.push_back({Scaled(v, i, v.x, factor, what), Scaled(v, i, v.y, factor, what),
-                    Scaled(v, i, v.z, factor, what), 0});
+      const rsdformat::Vector3& v = from[i];
+      const std::string where = Where(source_.ply.file, i < lines.size() ? lines[i] : 0);
+      to.push_back({Scaled(where, i, v.x, factor, what), Scaled(where, i, v.y, factor, what),
+                    Scaled(where, i, v.z, factor, what), 0});
     }
   }
 
-  std::int16_t Scaled(const SourceVector& v, std::size_t index, double value, double factor,
-                      const char* what) const {
+  static std::int16_t Scaled(const std::string& where, std::size_t index, double value,
+                             double factor, const char* what) {
     const double scaled = std::round(value * factor);
     if (!(scaled >= -32768 && scaled <= 32767)) {
-      throw Refusal{Where(source_.ply_name, v.line) + ": " + what + " " + std::to_string(index) +
-                    " value " + Number(value) + " times " + Number(factor) + " is " +
-                    Number(scaled) + ", beyond the 16 bits of a TMD entry (-32768 to 32767)"};
+      throw Refusal{where + ": " + what + " " + std::to_string(index) + " value " + Number(value) +
+                    " times " + Number(factor) + " is " + Number(scaled) +
+                    ", beyond the 16 bits of a TMD entry (-32768 to 32767)"};
     }
     return static_cast<std::int16_t>(scaled);
   }
 
-  std::vector<const SourceMaterial*> MaterialOfEachPolygon() const {
-    std::vector<const SourceMaterial*> of(source_.polygons.size(), nullptr);
-    for (const SourceMaterial& material : source_.materials) {
-      for (const long polygon : material.polygons) {
-        const std::string where = Where(source_.mat_name, material.line);
-        if (polygon < 0 || static_cast<std::size_t>(polygon) >= of.size()) {
-          throw Refusal{where + ": polygon " + std::to_string(polygon) + " beyond the " +
-                        std::to_string(of.size()) + " polygons of " + source_.ply_name};
-        }
-        const SourceMaterial*& slot = of[static_cast<std::size_t>(polygon)];
-        if (slot != nullptr) {
-          throw Refusal{where + ": polygon " + std::to_string(polygon) +
-                        " has a material already, on line " + std::to_string(slot->line)};
-        }
-        slot = &material;
-      }
+  void WarnAbout(const MatLine& line) {
+    const std::string where = "Warning: " + Where(source_.mat.file, line.line) + ": ";
+    const std::string flag = where + "flag " + Hex(line.flag);
+    if ((line.rate() & kReservedRateBit) != 0) {
+      warnings_.push_back(flag + " sets the reserved rate " + std::to_string(line.rate()) +
+                          " (bits 3-5), rate " + std::to_string(line.rate() & 3) + " used");
     }
-    for (std::size_t i = 0; i < of.size(); ++i) {
-      if (of[i] == nullptr) {
-        throw Refusal{Where(source_.ply_name, source_.polygons[i].line) + ": polygon " +
-                      std::to_string(i) + " has no line in " + source_.mat_name};
-      }
-    }
-    return of;
-  }
-
-  TmdPolygon MakePolygon(std::size_t index, const SourcePolygon& from,
-                         const SourceMaterial& material) const {
-    TmdPolygon p;
-    p.corners = from.corners;
-    p.lit = (material.flag & kFlagFixedColour) == 0;
-    p.smooth = p.lit && material.smooth;
-    p.double_sided = (material.flag & kFlagDoubleSided) != 0;
-    p.semi_transparent = (material.flag & kFlagSemiTransparent) != 0;
-    p.textured = Textured(material);
-    SetColours(material, p);
-    if (p.textured) {
-      SetTexture(index, material, p);
-    }
-    const std::string where = Where(source_.ply_name, from.line);
-    const std::string name = "polygon " + std::to_string(index);
-    for (int i = 0; i < p.corners; ++i) {
-      p.vertices[i] =
-          Index(where, name, "vertex", "vertices", from.vertices[i], source_.vertices.size());
-    }
-    const int normals = !p.lit ? 0 : p.smooth ? p.corners : 1;
-    for (int i = 0; i < normals; ++i) {
-      p.normals[i] =
-          Index(where, name, "normal", "normals", from.normals[i], source_.normals.size());
-    }
-    return p;
-  }
-
-  static std::uint16_t Index(const std::string& where, const std::string& polygon, const char* what,
-                             const char* plural, long index, std::size_t count) {
-    if (index < 0 || static_cast<std::size_t>(index) >= count || index > 0xFFFF) {
-      throw Refusal{where + ": " + polygon + " uses " + what + " " + std::to_string(index) +
-                    ", beyond the " + std::to_string(count) + " " + (count == 1 ? what : plural) +
-                    (index > 0xFFFF ? " (or 16 bits)" : "")};
-    }
-    return static_cast<std::uint16_t>(index);
-  }
-
-  static bool Textured(const SourceMaterial& material) {
-    return material.type == 'T' || material.type == 'D' || material.type == 'H';
-  }
-
-  void WarnAbout(const SourceMaterial& material) {
-    const std::string where = "Warning: " + Where(source_.mat_name, material.line) + ": ";
-    const std::string flag = where + "flag " + Hex(material.flag);
-    if ((material.flag & kReservedRate) != 0) {
-      warnings_.push_back(flag + " sets the reserved rate " +
-                          std::to_string((material.flag >> 3) & 7) + " (bits 3-5), rate " +
-                          std::to_string((material.flag >> 3) & 3) + " used");
-    }
-    if ((material.flag & kReservedHigh) != 0) {
-      warnings_.push_back(flag + " sets reserved bits (" + Hex(material.flag & kReservedHigh) +
+    if ((line.flag & kReservedFlagBits) != 0) {
+      warnings_.push_back(flag + " sets reserved bits (" + Hex(line.flag & kReservedFlagBits) +
                           "), ignored");
     }
-    const bool lit = (material.flag & kFlagFixedColour) == 0;
-    if (lit && (material.type == 'D' || material.type == 'H')) {
-      warnings_.push_back(where + material.type +
+    if (line.lit() &&
+        (line.type == MatType::kTextureColor || line.type == MatType::kTextureGradation)) {
+      warnings_.push_back(where + static_cast<char>(line.type) +
                           " material with light calculation (flag bit 0 clear): light "
                           "calculation is kept, its RGB colour is ignored");
     }
   }
 
-  void SetColours(const SourceMaterial& material, TmdPolygon& p) const {
-    const bool per_corner = material.type == 'G' || material.type == 'H';
-    const bool has_colour = material.type != 'T';
+  TmdPolygon MakePolygon(std::size_t index, const rsdformat::PlyPolygon& from,
+                         const MatLine& line) const {
+    TmdPolygon p;
+    p.corners = from.corners();
+    p.lit = line.lit();
+    p.smooth = p.lit && line.shading == rsdformat::Shading::kSmooth;
+    p.double_sided = line.double_sided();
+    p.semi_transparent = line.semi_transparent();
+    p.textured = line.textured();
+    SetColours(line, p);
+    if (p.textured) {
+      SetTexture(index, line, p);
+    }
+    const std::string where = Where(source_.ply.file, from.line);
+    for (int i = 0; i < p.corners; ++i) {
+      p.vertices[i] = Index(where, index, "vertex", from.vertex[i]);
+    }
+    const int normals = !p.lit ? 0 : p.smooth ? p.corners : 1;
+    for (int i = 0; i < normals; ++i) {
+      p.normals[i] = Index(where, index, "normal", from.normal[i]);
+    }
+    return p;
+  }
+
+  // The reader has checked the index against the counts; a TMD index has
+  // 16 bits.
+  static std::uint16_t Index(const std::string& where, std::size_t polygon, const char* what,
+                             std::int32_t index) {
+    if (index > 0xFFFF) {
+      throw Refusal{where + ": polygon " + std::to_string(polygon) + " uses " + what + " " +
+                    std::to_string(index) + ", beyond the 16 bits of a TMD index"};
+    }
+    return static_cast<std::uint16_t>(index);
+  }
+
+  static void SetColours(const MatLine& line, TmdPolygon& p) {
     if (p.lit && p.textured) {
       return;
     }
-    if (!has_colour) {
+    if (line.type == MatType::kTexture) {
       p.colours[0] = {kNeutralColour, kNeutralColour, kNeutralColour};
       return;
     }
-    p.vertex_colours = per_corner;
-    for (int i = 0; i < (per_corner ? p.corners : 1); ++i) {
-      p.colours[i] = {Channel(material, material.colours[i][0]),
-                      Channel(material, material.colours[i][1]),
-                      Channel(material, material.colours[i][2])};
+    p.vertex_colours = line.per_corner_color();
+    for (int i = 0; i < (p.vertex_colours ? p.corners : 1); ++i) {
+      p.colours[i] = Colour(line.colors[i]);
     }
   }
 
-  std::uint8_t Channel(const SourceMaterial& material, long value) const {
-    if (value < 0 || value > 255) {
-      throw Refusal{Where(source_.mat_name, material.line) + ": colour value " +
-                    std::to_string(value) + " beyond 0 to 255"};
-    }
-    return static_cast<std::uint8_t>(value);
-  }
-
-  void SetTexture(std::size_t index, const SourceMaterial& material, TmdPolygon& p) const {
-    const std::string where = Where(source_.mat_name, material.line);
-    const long number = material.texture;
-    if (number < 0 || static_cast<std::size_t>(number) >= source_.textures.size() ||
-        !source_.textures[static_cast<std::size_t>(number)]) {
-      throw Refusal{where + ": texture " + std::to_string(number) + " has no TIM (" +
-                    source_.rsd_name + " lists " + std::to_string(source_.textures.size()) + ")"};
-    }
-    const TexturePlace& place = *source_.textures[static_cast<std::size_t>(number)];
-    if (place.depth != 16 && place.palette_x % 16 != 0) {
-      throw Refusal{where + ": texture " + std::to_string(number) + " (" +
-                    source_.texture_names[static_cast<std::size_t>(number)] +
-                    ") has its palette at column " + std::to_string(place.palette_x) +
+  void SetTexture(std::size_t index, const MatLine& line, TmdPolygon& p) const {
+    const std::string where = Where(source_.mat.file, line.line);
+    const rsdformat::TimFile& tim = source_.tims[static_cast<std::size_t>(line.texture)];
+    if (tim.depth != 16 && tim.clut && tim.clut->x % 16 != 0) {
+      throw Refusal{where + ": texture " + std::to_string(line.texture) + " (" + tim.file +
+                    ") has its palette at column " + std::to_string(tim.clut->x) +
                     ", which is not a multiple of 16 and cannot be addressed"};
     }
     for (int i = 0; i < p.corners; ++i) {
-      const long u = material.uv[i][0], v = material.uv[i][1];
-      const PageTexel texel = TexelInPage(place, static_cast<int>(std::min(u, 0x10000L)),
-                                          static_cast<int>(std::min(v, 0x10000L)));
-      CheckTexel(where, index, i, "U", u, texel.u);
-      CheckTexel(where, index, i, "V", v, texel.v);
+      const rsdformat::TexelPosition& given = line.texels[i];
+      const PageTexel texel = TexelInPage(tim, given.u, given.v);
+      CheckTexel(where, index, i, "U", given.u, texel.u);
+      CheckTexel(where, index, i, "V", given.v, texel.v);
       p.uv[i] = {static_cast<std::uint8_t>(texel.u), static_cast<std::uint8_t>(texel.v)};
     }
-    p.cba = PaletteWord(place);
-    p.tsb = PageWord(place, static_cast<int>((material.flag >> 3) & 3));
+    const TextureWords words = WordsOf(tim, line.rate() & 3);
+    p.cba = words.cba;
+    p.tsb = words.tsb;
   }
 
   static void CheckTexel(const std::string& where, std::size_t polygon, int corner,
-                         const char* axis, long given, int in_page) {
-    if (given < 0 || in_page > kLargestTexel) {
+                         const char* axis, int given, int in_page) {
+    if (in_page < 0 || in_page > 255) {
       throw Refusal{where + ": polygon " + std::to_string(polygon) + " corner " +
                     std::to_string(corner) + " " + axis + " " + std::to_string(given) + " is " +
                     std::to_string(in_page) + " in its texture page, beyond 0 to 255"};
@@ -241,6 +200,8 @@ Conversion Convert(const SourceModel& source, double factor) {
     conversion.model = converter.Run();
   } catch (const Refusal& refusal) {
     conversion.refusal = refusal.message;
+  } catch (const rsdformat::ReadError& error) {
+    conversion.refusal = error.what();
   }
   conversion.warnings = converter.TakeWarnings();
   return conversion;

@@ -8,37 +8,50 @@
 namespace rsd2tmd {
 namespace {
 
-// A quad and a triangle on five vertices with two normals; both polygons get
-// the material `material` (line 5 of m.mat). Texture 0 is 8-bit at 656,0
-// with its palette at 640,257; texture 1 has no TIM.
-SourceModel Model(const SourceMaterial& material) {
+using rsdformat::MatLine;
+using rsdformat::MatType;
+using rsdformat::Shading;
+
+// A quad and a triangle on five vertices (PLY lines 4-8) with two normals
+// (lines 10-11); both polygons get `line` (line 5 of m.mat). Texture 0 is
+// 8-bit at 656,0 with its palette at 640,257.
+SourceModel Model(const MatLine& line) {
   SourceModel model;
-  model.rsd_name = "m.rsd";
-  model.ply_name = "m.ply";
-  model.mat_name = "m.mat";
+  model.rsd.file = "m.rsd";
+  model.ply.file = "m.ply";
+  model.mat.file = "m.mat";
   for (int i = 0; i < 5; ++i) {
-    model.vertices.push_back({1.0 * i, -2.0 * i, 0.5, 4 + i});
+    model.ply.vertices.push_back({1.0 * i, -2.0 * i, 0.5});
+    model.ply.vertex_lines.push_back(4 + i);
   }
-  model.normals = {{0, 1, 0, 10}, {0.70710678, 0, -0.70710678, 11}};
-  model.polygons = {{4, {0, 1, 3, 2}, {0, 1, 1, 0}, 13}, {3, {2, 3, 4, 0}, {1, 0, 1, 0}, 14}};
-  SourceMaterial both = material;
+  model.ply.normals = {{0, 1, 0}, {0.70710678, 0, -0.70710678}};
+  model.ply.normal_lines = {10, 11};
+  model.ply.polygons = {{true, {0, 1, 3, 2}, {0, 1, 1, 0}, 13},
+                        {false, {2, 3, 4, 0}, {1, 0, 1, 0}, 14}};
+  MatLine both = line;
   both.line = 5;
-  both.polygons = {0, 1};
-  model.materials = {both};
-  model.textures = {TexturePlace{.depth = 8, .image_x = 656, .palette_x = 640, .palette_y = 257},
-                    std::nullopt};
-  model.texture_names = {"m0.tim", "m1.tim"};
+  both.polygons = {{0, 1}};
+  model.mat.lines = {both};
+  rsdformat::TimFile tim;
+  tim.file = "m0.tim";
+  tim.depth = 8;
+  tim.x = 656;
+  tim.clut = rsdformat::TimClut{.x = 640, .y = 257, .colors_per_row = 256, .rows = 1, .colors = {}};
+  model.tims = {tim};
   return model;
 }
 
-SourceMaterial Material(unsigned long flag, bool smooth, char type) {
-  SourceMaterial material;
-  material.flag = flag;
-  material.smooth = smooth;
-  material.type = type;
-  material.colours = {{{10, 20, 30}, {40, 50, 60}, {70, 80, 90}, {100, 110, 120}}};
-  material.uv = {{{0, 0}, {31, 0}, {0, 31}, {31, 31}}};
-  return material;
+MatLine Material(std::uint8_t flag, bool smooth, char type) {
+  MatLine line;
+  line.flag = flag;
+  line.shading = smooth ? Shading::kSmooth : Shading::kFlat;
+  line.type = static_cast<MatType>(type);
+  line.colors = {{{10, 20, 30}, {40, 50, 60}, {70, 80, 90}, {100, 110, 120}}};
+  if (line.textured()) {
+    line.texture = 0;
+    line.texels = {{{0, 0}, {31, 0}, {0, 31}, {31, 31}}};
+  }
+  return line;
 }
 
 // "mode/flag" of the quad and of the triangle.
@@ -53,7 +66,7 @@ std::string Kinds(const Conversion& conversion) {
 
 TEST(ConvertTest, EveryMaterialKindMapsOntoItsPacket) {
   struct Case {
-    unsigned long flag;
+    std::uint8_t flag;
     bool smooth;
     char type;
     const char* kinds;
@@ -70,7 +83,7 @@ TEST(ConvertTest, EveryMaterialKindMapsOntoItsPacket) {
   for (const Case& c : cases) {
     const Conversion conversion = Convert(Model(Material(c.flag, c.smooth, c.type)), 1);
     ASSERT_TRUE(conversion.model) << conversion.refusal;
-    EXPECT_EQ(Kinds(conversion), c.kinds) << c.flag << " " << c.smooth << " " << c.type;
+    EXPECT_EQ(Kinds(conversion), c.kinds) << int{c.flag} << " " << c.smooth << " " << c.type;
     EXPECT_TRUE(conversion.warnings.empty());
   }
 }
@@ -106,7 +119,7 @@ TEST(ConvertTest, ScalesVerticesAndNormalsRoundingHalvesAwayFromZero) {
 }
 
 TEST(ConvertTest, TextureWordsComeFromThePlaceOfTheTim) {
-  SourceMaterial material = Material(0x1D, false, 'T');  // unlit, semi-transparent, rate 3
+  const MatLine material = Material(0x1D, false, 'T');  // unlit, semi-transparent, rate 3
   const TmdPolygon quad = Convert(Model(material), 1).model->polygons[0];
   EXPECT_EQ(quad.cba, 0x4068);
   EXPECT_EQ(quad.tsb, 0x00EA);
@@ -126,70 +139,47 @@ TEST(ConvertTest, RefusesWhatATmdCannotHold) {
             "m.ply:6: vertex 2 value -4 times 10000 is -40000, beyond the 16 bits of a TMD entry "
             "(-32768 to 32767)");
   SourceModel normal = plain;
-  normal.normals[1].x = 8;
+  normal.ply.normals[1].x = 8;
   EXPECT_EQ(RefusalOf(normal),
             "m.ply:11: normal 1 value 8 times 4096 is 32768, beyond the 16 bits of a TMD entry "
             "(-32768 to 32767)");
-  SourceModel vertex = plain;
-  vertex.polygons[1].vertices[2] = 5;
-  EXPECT_EQ(RefusalOf(vertex), "m.ply:14: polygon 1 uses vertex 5, beyond the 5 vertices");
-  SourceModel smooth_normal = plain;
-  smooth_normal.polygons[0].normals[3] = 2;
-  EXPECT_EQ(RefusalOf(smooth_normal), "m.ply:13: polygon 0 uses normal 2, beyond the 2 normals");
   SourceModel huge = plain;
-  huge.polygons[0].vertices[0] = 70000;
+  huge.ply.polygons[0].vertex[0] = 70000;
   EXPECT_EQ(RefusalOf(huge),
-            "m.ply:13: polygon 0 uses vertex 70000, beyond the 5 vertices (or 16 bits)");
-}
-
-TEST(ConvertTest, IndicesThatThePacketDoesNotStoreAreNotChecked) {
-  SourceModel flat = Model(Material(0, false, 'C'));
-  flat.polygons[0].normals[3] = 99;
-  EXPECT_TRUE(Convert(flat, 1).model);
-  SourceModel unlit = Model(Material(1, false, 'C'));
-  unlit.polygons[0].normals[0] = 99;
-  EXPECT_TRUE(Convert(unlit, 1).model);
+            "m.ply:13: polygon 0 uses vertex 70000, beyond the 16 bits of a TMD index");
 }
 
 TEST(ConvertTest, RefusesPolygonsWithoutOrWithTwoMaterials) {
   SourceModel missing = Model(Material(0, false, 'C'));
-  missing.materials[0].polygons = {0};
-  EXPECT_EQ(RefusalOf(missing), "m.ply:14: polygon 1 has no line in m.mat");
+  missing.mat.lines[0].polygons = {{0, 0}};
+  EXPECT_EQ(RefusalOf(missing), "m.mat: polygon 1 has no material line");
   SourceModel twice = missing;
-  twice.materials.push_back(twice.materials[0]);
-  twice.materials[1].line = 6;
-  EXPECT_EQ(RefusalOf(twice), "m.mat:6: polygon 0 has a material already, on line 5");
-  SourceModel beyond = Model(Material(0, false, 'C'));
-  beyond.materials[0].polygons.push_back(2);
-  EXPECT_EQ(RefusalOf(beyond), "m.mat:5: polygon 2 beyond the 2 polygons of m.ply");
+  twice.mat.lines.push_back(twice.mat.lines[0]);
+  twice.mat.lines[1].line = 6;
+  EXPECT_EQ(RefusalOf(twice), "m.mat:6: polygon 0 already has a material (line 5)");
 }
 
-TEST(ConvertTest, RefusesTexturesAndColoursThatCannotBeAddressed) {
-  SourceMaterial no_tim = Material(0, false, 'T');
+TEST(ConvertTest, RefusesTexturesThatCannotBeAddressed) {
+  MatLine no_tim = Material(0, false, 'T');
   no_tim.texture = 1;
-  EXPECT_EQ(RefusalOf(Model(no_tim)), "m.mat:5: texture 1 has no TIM (m.rsd lists 2)");
-  no_tim.texture = 2;
-  EXPECT_EQ(RefusalOf(Model(no_tim)), "m.mat:5: texture 2 has no TIM (m.rsd lists 2)");
-  SourceMaterial wide = Material(0, false, 'T');
-  wide.uv[1][0] = 224;  // 32 columns in at 8 bits: 224 + 32
+  EXPECT_EQ(RefusalOf(Model(no_tim)), "m.mat:5: texture number 1 has no TIM (NTEX=1)");
+  MatLine wide = Material(0, false, 'T');
+  wide.texels[1].u = 224;  // 32 columns in at 8 bits: 224 + 32
   EXPECT_EQ(RefusalOf(Model(wide)),
             "m.mat:5: polygon 0 corner 1 U 224 is 256 in its texture page, beyond 0 to 255");
-  SourceMaterial tall = Material(0, false, 'T');
-  tall.uv[2][1] = 256;
+  MatLine tall = Material(0, false, 'T');
+  tall.texels[2].v = 256;
   EXPECT_EQ(RefusalOf(Model(tall)),
             "m.mat:5: polygon 0 corner 2 V 256 is 256 in its texture page, beyond 0 to 255");
-  SourceMaterial negative = Material(0, false, 'T');
-  negative.uv[0][0] = -1;
+  MatLine negative = Material(0, false, 'T');
+  negative.texels[0].u = -33;
   EXPECT_EQ(RefusalOf(Model(negative)),
-            "m.mat:5: polygon 0 corner 0 U -1 is 31 in its texture page, beyond 0 to 255");
+            "m.mat:5: polygon 0 corner 0 U -33 is -1 in its texture page, beyond 0 to 255");
   SourceModel palette = Model(Material(0, false, 'T'));
-  palette.textures[0]->palette_x = 648;
+  palette.tims[0].clut->x = 648;
   EXPECT_EQ(RefusalOf(palette),
             "m.mat:5: texture 0 (m0.tim) has its palette at column 648, which is not a multiple "
             "of 16 and cannot be addressed");
-  SourceMaterial bright = Material(1, false, 'C');
-  bright.colours[0][1] = 256;
-  EXPECT_EQ(RefusalOf(Model(bright)), "m.mat:5: colour value 256 beyond 0 to 255");
 }
 
 TEST(ConvertTest, WarnsOnceAMaterialLineAndStillConverts) {

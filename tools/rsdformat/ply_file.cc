@@ -20,12 +20,14 @@ Counts ReadCounts(TextCursor& cursor) {
           fields.Integer(2, "polygon count", 0, INT32_MAX)};
 }
 
-std::vector<Vector3> ReadPoints(TextCursor& cursor, std::int64_t count, const char* what) {
+std::vector<Vector3> ReadPoints(TextCursor& cursor, std::int64_t count, const char* what,
+                                std::vector<int>& lines) {
   std::vector<Vector3> points;
   for (std::int64_t i = 0; i < count; ++i) {
     const Fields fields(cursor.Expect(what), cursor.file());
     fields.ExpectCount(3, "x y z");
     points.push_back({fields.Real(0, "x"), fields.Real(1, "y"), fields.Real(2, "z")});
+    lines.push_back(fields.line());
   }
   return points;
 }
@@ -63,8 +65,8 @@ PlyFile ParsePly(std::string_view text, const std::string& file) {
   PlyFile ply;
   ply.file = file;
   const Counts counts = ReadCounts(cursor);
-  ply.vertices = ReadPoints(cursor, counts.vertices, "a vertex line");
-  ply.normals = ReadPoints(cursor, counts.normals, "a normal line");
+  ply.vertices = ReadPoints(cursor, counts.vertices, "a vertex line", ply.vertex_lines);
+  ply.normals = ReadPoints(cursor, counts.normals, "a normal line", ply.normal_lines);
   for (std::int64_t i = 0; i < counts.polygons; ++i) {
     ply.polygons.push_back(ReadPolygon(cursor, counts));
   }

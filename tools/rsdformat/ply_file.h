@@ -40,6 +40,8 @@ struct PlyFile {
   std::vector<Vector3> vertices;
   std::vector<Vector3> normals;
   std::vector<PlyPolygon> polygons;
+  std::vector<int> vertex_lines;  // where each vertex stands, for later messages
+  std::vector<int> normal_lines;  // where each normal stands
 };
 
 /// Parses a PLY text; `file` names it in messages. Throws ReadError for a

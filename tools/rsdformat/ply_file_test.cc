@@ -37,6 +37,8 @@ TEST(PlyFile, ReadsTheExportersExample) {
   EXPECT_EQ(triangle.corners(), 3);
   EXPECT_EQ(triangle.vertex, (std::array<std::int32_t, 4>{2, 1, 0, 0}));
   EXPECT_EQ(triangle.line, 16);
+  EXPECT_EQ(ply.vertex_lines, (std::vector<int>{6, 7, 8}));
+  EXPECT_EQ(ply.normal_lines, (std::vector<int>{12}));
 }
 
 TEST(PlyFile, ReadsQuadsInTheOrderWritten) {
