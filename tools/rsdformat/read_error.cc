@@ -17,12 +17,18 @@ std::string Joined(const std::string& file, const std::string& place, const std:
 ReadError::ReadError(const std::string& file, const std::string& place, const std::string& message)
     : std::runtime_error(Joined(file, place, message)), file_(file), message_(message) {}
 
+// The places are built by appending: mingw-w64's GCC 12 warns wrongly
+// (-Wrestrict) on a literal + std::string concatenation.
 ReadError LineError(const std::string& file, int line, const std::string& message) {
-  return ReadError(file, ":" + std::to_string(line), message);
+  std::string place = ":";
+  place += std::to_string(line);
+  return ReadError(file, place, message);
 }
 
 ReadError ByteError(const std::string& file, std::size_t offset, const std::string& message) {
-  return ReadError(file, ": byte " + std::to_string(offset), message);
+  std::string place = ": byte ";
+  place += std::to_string(offset);
+  return ReadError(file, place, message);
 }
 
 std::string Quoted(std::string_view value) {
