@@ -39,10 +39,6 @@ std::string Hex(unsigned value) {
   return text;
 }
 
-Rgb Colour(const rsdformat::Rgb& c) {
-  return {c.red, c.green, c.blue};
-}
-
 class Converter {
  public:
   Converter(const SourceModel& source, double factor) : source_(source), factor_(factor) {}
@@ -153,7 +149,7 @@ class Converter {
     }
     p.vertex_colours = line.per_corner_color();
     for (int i = 0; i < (p.vertex_colours ? p.corners : 1); ++i) {
-      p.colours[i] = Colour(line.colors[i]);
+      p.colours[i] = line.colors[i];
     }
   }
 

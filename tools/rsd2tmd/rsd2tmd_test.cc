@@ -3,7 +3,6 @@
 // and warning with its exit status, a pair of frames that morphon packs, and
 // the bundled example exported by the plug-in and converted by rsdn.bat.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -13,27 +12,14 @@
 #include <string>
 #include <vector>
 
+#include "tools/rsd2tmd/testing/run_command.h"
+
 namespace fs = std::filesystem;
 
 namespace {
 
-// Output (stdout and stderr, in order) and exit status of `command`.
-struct Ran {
-  std::string output;
-  int status = -1;
-};
-
-Ran RunCommand(const std::string& command) {
-  Ran ran;
-  FILE* pipe = popen((command + " 2>&1").c_str(), "r");
-  char buffer[4096];
-  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
-    ran.output.append(buffer, n);
-  }
-  const int status = pclose(pipe);
-  ran.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return ran;
-}
+using rsd2tmd::testing::Ran;
+using rsd2tmd::testing::RunCommand;
 
 std::string Quoted(const fs::path& path) {
   return "'" + path.string() + "'";

@@ -51,9 +51,9 @@ std::string Indices(const char* name, const std::uint16_t* indices, int count) {
 std::string Colours(const TmdPolygon& p, int count) {
   std::string line = count == 1 ? "  colour" : "  colours";
   for (int i = 0; i < count; ++i) {
-    AppendNumber(line, " ", p.colours[i].r);
-    AppendNumber(line, ",", p.colours[i].g);
-    AppendNumber(line, ",", p.colours[i].b);
+    AppendNumber(line, " ", p.colours[i].red);
+    AppendNumber(line, ",", p.colours[i].green);
+    AppendNumber(line, ",", p.colours[i].blue);
   }
   return line + "\n";
 }

@@ -112,9 +112,9 @@ std::vector<std::uint8_t> EncodePolygon(const TmdPolygon& polygon) {
   }
   for (int i = 0; i < layout.colours; ++i) {
     std::uint8_t* word = packet + layout.colour_at + 4 * i;
-    word[0] = polygon.colours[i].r;
-    word[1] = polygon.colours[i].g;
-    word[2] = polygon.colours[i].b;
+    word[0] = polygon.colours[i].red;
+    word[1] = polygon.colours[i].green;
+    word[2] = polygon.colours[i].blue;
     word[3] = i == 0 ? mode : 0;
   }
   for (int i = 0; i < layout.normals; ++i) {

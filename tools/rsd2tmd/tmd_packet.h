@@ -19,13 +19,12 @@
 #include <optional>
 #include <vector>
 
+#include "tools/rsdformat/mat_file.h"
+
 namespace rsd2tmd {
 
-/// A colour of a packet.
-struct Rgb {
-  std::uint8_t r = 0, g = 0, b = 0;
-  friend bool operator==(const Rgb&, const Rgb&) = default;
-};
+/// A colour of a packet, as the MAT file gives it.
+using Rgb = rsdformat::Rgb;
 
 /// A texel position within the texture page.
 struct Uv {

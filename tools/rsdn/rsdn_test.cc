@@ -2,13 +2,13 @@
 // folder, with the base name unquoted, the scale and the launch mode. It
 // converts the model with the rsd2tmd it finds on the PATH.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <string>
+
+#include "tools/rsd2tmd/testing/run_command.h"
 
 namespace {
 
@@ -54,16 +54,9 @@ class RsdnTest : public ::testing::Test {
   std::pair<std::string, int> Run(const std::string& args, const std::string& path = "") {
     const std::string search =
         path.empty() ? std::filesystem::path(RSD2TMD_PATH).parent_path().string() + ":$PATH" : path;
-    const std::string command = "cd \"" + folder_.string() + "\" && PATH=" + search + " \"" +
-                                RSDN_PATH + "\"   " + args + " 2>&1";
-    std::string output;
-    FILE* pipe = popen(command.c_str(), "r");
-    char buffer[1024];
-    for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
-      output.append(buffer, n);
-    }
-    const int status = pclose(pipe);
-    return {output, WEXITSTATUS(status)};
+    const rsd2tmd::testing::Ran ran = rsd2tmd::testing::RunCommand(
+        "cd \"" + folder_.string() + "\" && PATH=" + search + " \"" + RSDN_PATH + "\"   " + args);
+    return {ran.output, ran.status};
   }
 
   std::filesystem::path folder_;
