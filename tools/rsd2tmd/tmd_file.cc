@@ -148,13 +148,16 @@ class ObjectReader {
       out_.text += ", not a polygon kind, skipped\n";
       return true;
     }
-    const TmdPolygon p = DecodePolygon(mode, flag, *layout, packet);
-    out_.text += ", " + Kind(p) + "\n";
+    // Only ilen words lie inside the file: the packet is decoded once its
+    // length is known to be its kind's.
     if (ilen != layout->ilen || olen != layout->olen) {
+      out_.text += "\n";
       return Fault(name + ": ilen " + std::to_string(ilen) + " olen " + std::to_string(olen) +
                    ", this kind has ilen " + std::to_string(layout->ilen) + " olen " +
                    std::to_string(layout->olen));
     }
+    const TmdPolygon p = DecodePolygon(mode, flag, *layout, packet);
+    out_.text += ", " + Kind(p) + "\n";
     if (p.textured) {
       out_.text += TextureWords(p, p.corners);
     }

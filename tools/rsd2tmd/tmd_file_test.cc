@@ -120,6 +120,19 @@ TEST(TmdFileTest, FindsEveryBrokenLengthAndIndex) {
             "object 0: primitive 1 at 56: texture page word 0x0187 names the reserved depth 3");
 }
 
+// A packet shorter than its kind at the very end of the file: found by its
+// length, never decoded beyond the file.
+TEST(TmdFileTest, AShortPacketAtTheEndIsAFault) {
+  std::vector<std::uint8_t> file = EncodeTmdFile(SmallModel());
+  file.resize(64);  // up to the quad's header and one word
+  file[57] = 1;     // its ilen
+  for (const std::size_t top : {12, 20}) {
+    file[top] = 0;  // the vertex and normal blocks move inside the 64 bytes
+  }
+  EXPECT_EQ(DescribeTmdFile(file).fault,
+            "object 0: primitive 1 at 56: ilen 1 olen 9, this kind has ilen 7 olen 9");
+}
+
 TEST(TmdFileTest, EveryTruncationIsAFault) {
   const std::vector<std::uint8_t> file = EncodeTmdFile(SmallModel());
   for (std::size_t size = 0; size < file.size(); ++size) {
