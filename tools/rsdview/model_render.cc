@@ -129,7 +129,7 @@ std::array<Rgb, 4> CornerColors(const MatLine& line) {
 }
 
 std::uint8_t Clamp(float value) {
-  return static_cast<std::uint8_t>(std::clamp(value, 0.0f, 255.0f));
+  return static_cast<std::uint8_t>(std::clamp(value + 0.5f, 0.0f, 255.0f));
 }
 
 Rgb Blend(Rgb back, Rgb front, int rate) {
