@@ -7,9 +7,9 @@
 #include <cmath>
 #include <string>
 
-#include "tools/img2tim/tim_image.h"
 #include "tools/rsdformat/mat_file.h"
 #include "tools/rsdformat/ply_file.h"
+#include "tools/rsdformat/testing/tim_maker.h"
 #include "tools/rsdformat/tim_file.h"
 #include "tools/rsdview/model_render.h"
 
@@ -67,27 +67,16 @@ Texts GenerateTexts() {
 }
 
 rsdformat::TimFile Texture() {
-  img2tim::BmpImage image;
-  image.width = image.height = 128;
+  std::vector<img2tim::Rgb> palette;
   for (int k = 0; k < 200; ++k) {
-    image.palette.push_back({static_cast<std::uint8_t>(k), static_cast<std::uint8_t>(255 - k),
-                             static_cast<std::uint8_t>(k * 7)});
+    palette.push_back({static_cast<std::uint8_t>(k), static_cast<std::uint8_t>(255 - k),
+                       static_cast<std::uint8_t>(k * 7)});
   }
-  for (int v = 0; v < 128; ++v) {
-    for (int u = 0; u < 128; ++u) {
-      const std::uint8_t index = static_cast<std::uint8_t>((u * 3 + v * 5) % 200);
-      image.indices.push_back(index);
-      image.pixels.push_back(image.palette[index]);
-    }
-  }
-  img2tim::TimSettings settings;
-  settings.bits_per_pixel = 8;
-  settings.transparent = img2tim::Rgb{0, 0, 0};
-  settings.image_x = 640;
-  settings.palette_x = 640;
-  settings.palette_y = 256;
-  std::string error;
-  return rsdformat::ParseTim(img2tim::EncodeTim(image, settings, error).value(), "bench.tim");
+  return rsdformat::ParseTim(
+      rsdformat::test_files::MakeTim(128, 128, palette,
+                                     [](int u, int v) { return (u * 3 + v * 5) % 200; },
+                                     {8, 640, 0, 640, 256}),
+      "bench.tim");
 }
 
 const Texts& GeneratedTexts() {

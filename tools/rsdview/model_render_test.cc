@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tools/img2tim/tim_image.h"
+#include "tools/rsdformat/testing/tim_maker.h"
 
 namespace rsdview {
 namespace {
@@ -90,29 +90,14 @@ TEST(ModelRender, QuadHalvesShareTheirDiagonalWithoutGapOrOverlap) {
 // An 8 x 8 texel 4-bit image, 2 x 2 checker of red and the transparent
 // colour, on a quad 8 units across: 7 pixels per texel from pixel 4.
 TEST(ModelRender, ATexturedQuadShowsItsCheckerAndSkipsTheTransparentColour) {
-  img2tim::BmpImage image;
-  image.width = image.height = 8;
-  image.palette = {{0, 0, 0}, {255, 0, 0}};
-  for (int v = 0; v < 8; ++v) {
-    for (int u = 0; u < 8; ++u) {
-      const std::uint8_t index = (u / 2 + v / 2) % 2;
-      image.indices.push_back(index);
-      image.pixels.push_back(image.palette[index]);
-    }
-  }
-  img2tim::TimSettings settings;
-  settings.bits_per_pixel = 4;
-  settings.transparent = img2tim::Rgb{0, 0, 0};
-  settings.image_x = 704 + 8;  // 32 texels into its page
-  settings.image_y = 300;
-  settings.palette_x = 640;
-  settings.palette_y = 480;
-  std::string error;
-  const std::optional<std::string> tim = img2tim::EncodeTim(image, settings, error);
-  ASSERT_TRUE(tim) << error;
+  // 32 texels into its page, so that the page offset counts.
+  const std::string tim = rsdformat::test_files::MakeTim(
+      8, 8, {{0, 0, 0}, {255, 0, 0}}, [](int u, int v) { return (u / 2 + v / 2) % 2; },
+      {4, 704 + 8, 300, 640, 480});
+  ASSERT_FALSE(tim.empty());
 
   ModelBuilder builder;
-  builder.model.textures.push_back({0, "check.tim", rsdformat::ParseTim(*tim, "check.tim")});
+  builder.model.textures.push_back({0, "check.tim", rsdformat::ParseTim(tim, "check.tim")});
   for (auto [x, y] : {std::pair{0, 0}, {8, 0}, {0, 8}, {8, 8}}) {
     builder.Vertex(x, y, 0);
   }

@@ -11,7 +11,7 @@
 #include <sstream>
 #include <string>
 
-#include "tools/img2tim/tim_image.h"
+#include "tools/rsdformat/testing/tim_maker.h"
 #include "tools/rsdview/export_files.h"
 #include "tools/rsdview/model_render.h"
 #include "tools/rsdview/vram_map.h"
@@ -84,26 +84,12 @@ std::string Bytes(const Canvas& canvas) {
   return std::string(canvas.bytes().begin(), canvas.bytes().end());
 }
 
-// A TIM of `width` x `height` texels in two colours, by the project's img2tim.
+// A TIM of `width` x `height` texels in green and the transparent colour.
 std::string Tim(int depth, int width, int height, int x, int y, int palette_x, int palette_y) {
-  img2tim::BmpImage image;
-  image.width = width;
-  image.height = height;
-  image.palette = {{0, 0, 0}, {40, 200, 90}};
-  for (int k = 0; k < width * height; ++k) {
-    const std::uint8_t index = k % 3 == 0 ? 0 : 1;
-    image.indices.push_back(index);
-    image.pixels.push_back(image.palette[index]);
-  }
-  img2tim::TimSettings settings;
-  settings.bits_per_pixel = depth;
-  settings.transparent = img2tim::Rgb{0, 0, 0};
-  settings.image_x = x;
-  settings.image_y = y;
-  settings.palette_x = palette_x;
-  settings.palette_y = palette_y;
-  std::string error;
-  return img2tim::EncodeTim(image, settings, error).value_or("");
+  return rsdformat::test_files::MakeTim(
+      width, height, {{0, 0, 0}, {40, 200, 90}},
+      [width](int u, int v) { return (v * width + u) % 3 == 0 ? 0 : 1; },
+      {depth, x, y, palette_x, palette_y});
 }
 
 void WriteRsd(const fs::path& folder, int textures) {
