@@ -2,42 +2,22 @@
 
 #include <gtest/gtest.h>
 
-#include "tools/img2tim/tim_image.h"
 #include "tools/rsdformat/read_error.h"
+#include "tools/rsdformat/testing/tim_maker.h"
 
 namespace rsdformat {
 namespace {
 
-img2tim::BmpImage Palettized(int width, int height, std::vector<img2tim::Rgb> palette,
-                             std::vector<std::uint8_t> indices) {
-  img2tim::BmpImage image;
-  image.width = width;
-  image.height = height;
-  image.bits_per_pixel = 8;
-  for (std::uint8_t index : indices) {
-    image.pixels.push_back(palette[index]);
-  }
-  image.palette = std::move(palette);
-  image.indices = std::move(indices);
-  return image;
-}
+const std::vector<img2tim::Rgb> kColors = {{0, 0, 0}, {255, 0, 0}, {0, 255, 0}, {0, 0, 255}};
 
 // A TIM made by the project's own img2tim, so that reader and writer agree.
-std::string Encoded(const img2tim::BmpImage& image, int depth, int x, int y) {
-  img2tim::TimSettings settings;
-  settings.bits_per_pixel = depth;
-  settings.transparent = img2tim::Rgb{0, 0, 0};
-  settings.image_x = x;
-  settings.image_y = y;
-  settings.palette_x = 640;
-  settings.palette_y = 300;
-  std::string error;
-  const auto tim = img2tim::EncodeTim(image, settings, error);
-  EXPECT_TRUE(tim) << error;
-  return tim.value_or("");
+std::string Encoded(int width, int height, const std::vector<std::uint8_t>& indices, int depth,
+                    int x, int y) {
+  return test_files::MakeTim(
+      width, height, kColors,
+      [&](int u, int v) { return indices[static_cast<std::size_t>(v * width + u)]; },
+      {depth, x, y, 640, 300});
 }
-
-const std::vector<img2tim::Rgb> kColors = {{0, 0, 0}, {255, 0, 0}, {0, 255, 0}, {0, 0, 255}};
 
 std::string ErrorOf(std::string_view bytes) {
   try {
@@ -56,7 +36,7 @@ void PutU16(std::string& bytes, std::size_t at, std::uint16_t value) {
 TEST(TimFile, FourBitTexelsThroughThePalette) {
   // 5 x 2: two columns per row, the second padded.
   const std::vector<std::uint8_t> indices = {1, 2, 0, 3, 1, 3, 3, 2, 2, 0};
-  const TimFile tim = ParseTim(Encoded(Palettized(5, 2, kColors, indices), 4, 704, 256), "a.tim");
+  const TimFile tim = ParseTim(Encoded(5, 2, indices, 4, 704, 256), "a.tim");
   EXPECT_EQ(tim.depth, 4);
   EXPECT_EQ(tim.x, 704);
   EXPECT_EQ(tim.y, 256);
@@ -87,7 +67,7 @@ TEST(TimFile, FourBitTexelsThroughThePalette) {
 
 TEST(TimFile, EightAndSixteenBitTexels) {
   const std::vector<std::uint8_t> indices = {3, 2, 1};
-  const TimFile eight = ParseTim(Encoded(Palettized(3, 1, kColors, indices), 8, 0, 0), "b.tim");
+  const TimFile eight = ParseTim(Encoded(3, 1, indices, 8, 0, 0), "b.tim");
   EXPECT_EQ(eight.depth, 8);
   EXPECT_EQ(eight.columns, 2);
   EXPECT_EQ(eight.texel_width(), 4);
@@ -95,7 +75,7 @@ TEST(TimFile, EightAndSixteenBitTexels) {
   EXPECT_EQ(eight.Texel(0, 0), 3);
   EXPECT_EQ(eight.Texel(2, 0), 1);
   EXPECT_EQ(eight.Color(1, 0), 0x03E0);
-  const TimFile sixteen = ParseTim(Encoded(Palettized(3, 1, kColors, indices), 16, 8, 9), "c.tim");
+  const TimFile sixteen = ParseTim(Encoded(3, 1, indices, 16, 8, 9), "c.tim");
   EXPECT_EQ(sixteen.depth, 16);
   EXPECT_FALSE(sixteen.clut);
   EXPECT_EQ(sixteen.texel_width(), 3);
@@ -104,7 +84,7 @@ TEST(TimFile, EightAndSixteenBitTexels) {
 }
 
 TEST(TimFile, AnIndexBeyondAShortPaletteHasNoColour) {
-  std::string bytes = Encoded(Palettized(4, 1, kColors, {0, 1, 2, 3}), 4, 0, 0);
+  std::string bytes = Encoded(4, 1, {0, 1, 2, 3}, 4, 0, 0);
   // Shrink the CLUT to 2 colours: block length 12 + 4; keep the image block.
   const std::string image = bytes.substr(8 + 12 + 32);
   bytes = bytes.substr(0, 8 + 12 + 4);
@@ -117,7 +97,7 @@ TEST(TimFile, AnIndexBeyondAShortPaletteHasNoColour) {
 }
 
 TEST(TimFile, EveryTruncationIsAnErrorWithItsOffset) {
-  const std::string bytes = Encoded(Palettized(4, 2, kColors, {0, 1, 2, 3, 3, 2, 1, 0}), 4, 0, 0);
+  const std::string bytes = Encoded(4, 2, {0, 1, 2, 3, 3, 2, 1, 0}, 4, 0, 0);
   for (std::size_t size = 0; size < bytes.size(); ++size) {
     EXPECT_THROW(ParseTim(std::string_view(bytes.data(), size), "t.tim"), ReadError) << size;
   }
@@ -131,7 +111,7 @@ TEST(TimFile, EveryTruncationIsAnErrorWithItsOffset) {
 }
 
 TEST(TimFile, HeaderErrorsNameTheValue) {
-  const std::string bytes = Encoded(Palettized(4, 1, kColors, {0, 1, 2, 3}), 4, 0, 0);
+  const std::string bytes = Encoded(4, 1, {0, 1, 2, 3}, 4, 0, 0);
   std::string bad = bytes;
   bad[0] = 0x11;
   EXPECT_EQ(ErrorOf(bad), "t.tim: byte 0: id 0x11 is not a TIM file's 0x10");
