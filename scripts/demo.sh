@@ -3,7 +3,8 @@
 #   1. packs a generated animation with morphon (tweens, loop-back, boxes);
 #   2. exports the textured example ship with Gannet.mcp in the substitute
 #      host, answering the launch question, with ImageMagick and img2tim;
-#   3. runs the example SkerryScript.txt with Skerry.mcp.
+#   3. draws the export's video memory and its model with rsdview;
+#   4. runs the example SkerryScript.txt with Skerry.mcp.
 # Everything it makes goes to out/ (or $1), which it lays anew.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -32,7 +33,14 @@ ls -l "$out/animation"
 heading "2. Gannet.mcp: export the textured ship through clayhost"
 "$root/examples/export/run-example.sh" "$build" "$out/export"
 
-heading "3. Skerry.mcp: run the example SkerryScript.txt through clayhost"
+heading "3. rsdview: the export's video memory and its model, as pictures"
+"$build/tools/rsdview/rsdview" vram "$out/export/ship.rsd" -o "$out/export/vram.png"
+echo
+"$build/tools/rsdview/rsdview" model "$out/export/ship.rsd" -o "$out/export/model.png"
+echo
+echo "Pictures: $out/export/vram.png (video memory), $out/export/model.png (the model from four sides)"
+
+heading "4. Skerry.mcp: run the example SkerryScript.txt through clayhost"
 cp -r "$root/examples/script" "$out/script"
 "$build/clayhost/clayhost" tool --plugin "$build/hostplugin/Skerry.mcp" \
   --scene "$out/script/scene.json" --drive "C=$out/script" \

@@ -5,7 +5,8 @@
 #
 #   examples/export/run-example.sh BUILD_DIR [OUT]
 #
-# BUILD_DIR is a configured and built tree (clayhost, gannet_plugin, img2tim).
+# BUILD_DIR is a configured and built tree (clayhost, gannet_plugin, img2tim,
+# rsd2tmd).
 # ImageMagick's identify and convert must be on the PATH.
 set -eu
 
@@ -23,8 +24,9 @@ mkdir -p "$drive/MarbleCLAY/plugin"
 cp "$source_dir/tools/rsdn/rsdn.bat" "$drive/MarbleCLAY/plugin/rsdn.bat"
 chmod +x "$drive/MarbleCLAY/plugin/rsdn.bat"
 
-# The texture pass finds img2tim (and ImageMagick) through the PATH.
-PATH="$build/tools/img2tim:$PATH"
+# The texture pass finds img2tim (and ImageMagick), rsdn.bat finds rsd2tmd,
+# through the PATH.
+PATH="$build/tools/img2tim:$build/tools/rsd2tmd:$PATH"
 export PATH
 
 "$build/clayhost/clayhost" export \

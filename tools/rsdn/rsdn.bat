@@ -7,8 +7,9 @@
 # several words; the last two arguments are always the scale and the mode.
 #
 # It checks that the model's RSD file and every file it names (PLY, MAT and
-# the TIM textures) are in the folder, and says what it would hand to the
-# console tool chain. The TMD conversion itself is not done here.
+# the TIM textures) are in the folder, converts the model with rsd2tmd
+# (beside this script, else on the PATH) into BASENAME.tmd and says what it
+# wrote. There is no emulator here: mode 1 says so and starts nothing.
 
 if [ $# -lt 3 ]; then
   echo "ERROR: usage: rsdn.bat BASENAME SCALE MODE"
@@ -66,9 +67,23 @@ if [ "$missing" -ne 0 ]; then
   exit 1
 fi
 
-echo "rsdn: would convert $base.rsd ($ply, $mat, $count TIM files) to $base.tmd at scale $scale"
+converter="$(dirname "$0")/rsd2tmd"
+if [ ! -x "$converter" ]; then
+  converter=$(command -v rsd2tmd) || {
+    echo "ERROR: rsd2tmd not found beside rsdn.bat or on the PATH"
+    exit 1
+  }
+fi
+"$converter" "$base.rsd" -o "$base.tmd" -s "$scale"
+status=$?
+if [ "$status" -ne 0 ]; then
+  echo "ERROR: $base.rsd was not converted, no $base.tmd written"
+  exit "$status"
+fi
+
+echo "rsdn: converted $base.rsd ($ply, $mat, $count TIM files) to $base.tmd at scale $scale"
 case "$mode" in
-  1) echo "rsdn: would start NO\$PSX with $base.tmd and the files of $base.PSX" ;;
+  1) echo "rsdn: NO\$PSX is not available here, $base.tmd and the files of $base.PSX are ready for it" ;;
   0) echo "rsdn: TMD only, the emulator is not started" ;;
   *) echo "rsdn: unknown mode $mode, the emulator is not started" ;;
 esac

@@ -1,14 +1,33 @@
 // The POSIX rsdn.bat, run the way the exporter runs it: in the export
-// folder, with the base name unquoted, the scale and the launch mode.
+// folder, with the base name unquoted, the scale and the launch mode. It
+// converts the model with the rsd2tmd it finds on the PATH.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <string>
 
+#include "tools/rsd2tmd/testing/run_command.h"
+
 namespace {
+
+// A 16-bit TIM of one texel at 0,0.
+const std::string kTim("\x10\0\0\0\x02\0\0\0\x0e\0\0\0\0\0\0\0\x01\0\x01\0\xff\x7f", 22);
+
+std::string Rsd(const std::string& base, int textures) {
+  std::string rsd = "#c\r\n@RSD940102\r\nPLY=" + base + ".ply\r\nMAT=" + base +
+                    ".mat\r\nNTEX=" + std::to_string(textures) + "\r\n";
+  for (int i = 0; i < textures; ++i) {
+    rsd += "TEX[" + std::to_string(i) + "]=" + base + std::to_string(i) + ".tim\r\n";
+  }
+  return rsd;
+}
+
+constexpr char kPly[] =
+    "@PLY940102\r\n3 1 1\r\n0 0 0\r\n0 0 10\r\n10 0 0\r\n0 1 0\r\n"
+    "0 2 1 0 0 0 0 0 0\r\n";
+constexpr char kMat[] = "@MAT940801\r\n1\r\n0 1 F T 1 0 0 0 0 0 0 0 0\r\n";
 
 class RsdnTest : public ::testing::Test {
  protected:
@@ -22,63 +41,83 @@ class RsdnTest : public ::testing::Test {
     std::ofstream(folder_ / name, std::ios::binary) << text;
   }
 
-  // Output and exit status of `  "rsdn.bat"   ARGS` in the folder.
-  std::pair<std::string, int> Run(const std::string& args) {
-    const std::string command =
-        "cd \"" + folder_.string() + "\" &&  \"" + RSDN_PATH + "\"   " + args + " 2>&1";
-    std::string output;
-    FILE* pipe = popen(command.c_str(), "r");
-    char buffer[1024];
-    for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
-      output.append(buffer, n);
-    }
-    const int status = pclose(pipe);
-    return {output, WEXITSTATUS(status)};
+  void WriteModel(const std::string& base) {
+    Write(base + ".rsd", Rsd(base, 2));
+    Write(base + ".ply", kPly);
+    Write(base + ".mat", kMat);
+    Write(base + "0.tim", kTim);
+    Write(base + "1.tim", kTim);
+  }
+
+  // Output and exit status of `  "rsdn.bat"   ARGS` in the folder, with
+  // rsd2tmd on the PATH unless `path` replaces it.
+  std::pair<std::string, int> Run(const std::string& args, const std::string& path = "") {
+    const std::string search =
+        path.empty() ? std::filesystem::path(RSD2TMD_PATH).parent_path().string() + ":$PATH" : path;
+    const rsd2tmd::testing::Ran ran = rsd2tmd::testing::RunCommand(
+        "cd \"" + folder_.string() + "\" && PATH=" + search + " \"" + RSDN_PATH + "\"   " + args);
+    return {ran.output, ran.status};
   }
 
   std::filesystem::path folder_;
 };
 
-TEST_F(RsdnTest, ChecksEveryFileTheRsdNames) {
-  Write("ship.rsd",
-        "#c\r\n@RSD940102\r\nPLY=ship.ply\r\nMAT=ship.mat\r\nNTEX=2\r\nTEX[0]=ship0.tim\r\n"
-        "TEX[1]=ship1.tim\r\n");
-  Write("ship.ply");
-  Write("ship.mat");
-  Write("ship0.tim");
+TEST_F(RsdnTest, ConvertsWhenEveryFileTheRsdNamesIsThere) {
+  WriteModel("ship");
+  std::filesystem::remove(folder_ / "ship1.tim");
   auto [missing, missing_status] = Run("ship  1.0 1 ");
   EXPECT_EQ(missing_status, 1);
   EXPECT_NE(missing.find("ERROR: ship1.tim not found in "), std::string::npos) << missing;
-  EXPECT_EQ(missing.find("would convert"), std::string::npos);
+  EXPECT_FALSE(std::filesystem::exists(folder_ / "ship.tmd"));
 
-  Write("ship1.tim");
+  Write("ship1.tim", kTim);
   auto [launch, launch_status] = Run("ship  1.0 1 ");
   EXPECT_EQ(launch_status, 0) << launch;
-  EXPECT_NE(launch.find("rsdn: would convert ship.rsd (ship.ply, ship.mat, 2 TIM files) to "
+  EXPECT_NE(launch.find("rsd2tmd: wrote ship.tmd: 1 polygons, 3 vertices, 1 normals, 100 bytes\n"
+                        "rsdn: converted ship.rsd (ship.ply, ship.mat, 2 TIM files) to "
                         "ship.tmd at scale 1.0\n"
-                        "rsdn: would start NO$PSX with ship.tmd and the files of ship.PSX\n"),
+                        "rsdn: NO$PSX is not available here, ship.tmd and the files of ship.PSX "
+                        "are ready for it\n"),
             std::string::npos)
       << launch;
+  EXPECT_EQ(std::filesystem::file_size(folder_ / "ship.tmd"), 100u);
   auto [only, only_status] = Run("ship  1.0 0 ");
   EXPECT_EQ(only_status, 0);
   EXPECT_NE(only.find("rsdn: TMD only, the emulator is not started"), std::string::npos);
 }
 
 TEST_F(RsdnTest, RejoinsABaseNameSplitAtItsSpace) {
-  Write("my sh.rsd", "#c\r\n@RSD940102\r\nPLY=my sh.ply\r\nMAT=my sh.mat\r\nNTEX=0\r\n");
-  Write("my sh.ply");
-  Write("my sh.mat");
+  WriteModel("my sh");
   auto [output, status] = Run("my sh  1.0 0 ");
   EXPECT_EQ(status, 0) << output;
-  EXPECT_NE(output.find("would convert my sh.rsd (my sh.ply, my sh.mat, 0 TIM files)"),
+  EXPECT_NE(output.find("converted my sh.rsd (my sh.ply, my sh.mat, 2 TIM files) to my sh.tmd"),
             std::string::npos)
       << output;
+  EXPECT_TRUE(std::filesystem::exists(folder_ / "my sh.tmd"));
 }
 
-TEST_F(RsdnTest, MissingModelOrArguments) {
+TEST_F(RsdnTest, PassesOnARefusal) {
+  WriteModel("ship");
+  Write("ship.mat", "@MAT940801\r\n1\r\n0 1 F T 2 0 0 0 0 0 0 0 0\r\n");
+  auto [output, status] = Run("ship  1.0 0 ");
+  EXPECT_EQ(status, 2);
+  EXPECT_NE(output.find("rsd2tmd: ship.mat:3: texture number 2 has no TIM (NTEX=2)\n"
+                        "ERROR: ship.rsd was not converted, no ship.tmd written\n"),
+            std::string::npos)
+      << output;
+  EXPECT_FALSE(std::filesystem::exists(folder_ / "ship.tmd"));
+}
+
+TEST_F(RsdnTest, MissingModelConverterOrArguments) {
   auto [output, status] = Run("ship  1.0 1 ");
   EXPECT_EQ(status, 1);
   EXPECT_NE(output.find("ERROR: ship.rsd not found"), std::string::npos);
+  WriteModel("ship");
+  auto [alone, alone_status] = Run("ship  1.0 1 ", "/usr/bin:/bin");
+  EXPECT_EQ(alone_status, 1);
+  EXPECT_NE(alone.find("ERROR: rsd2tmd not found beside rsdn.bat or on the PATH"),
+            std::string::npos)
+      << alone;
   auto [usage, usage_status] = Run("ship");
   EXPECT_EQ(usage_status, 2);
   EXPECT_EQ(usage.rfind("ERROR: usage", 0), 0u);

@@ -1,0 +1,23 @@
+#include "tools/rsd2tmd/rsd_source.h"
+
+#include "tools/rsdformat/read_error.h"
+
+namespace rsd2tmd {
+
+std::optional<SourceModel> ReadSourceModel(const std::string& rsd, std::string& refusal) {
+  try {
+    SourceModel source;
+    source.rsd = rsdformat::ReadRsd(rsd);
+    source.ply = rsdformat::ReadPly(rsdformat::ResolveName(rsd, source.rsd.ply));
+    source.mat = rsdformat::ReadMat(rsdformat::ResolveName(rsd, source.rsd.mat));
+    for (const std::string& tim : source.rsd.textures) {
+      source.tims.push_back(rsdformat::ReadTim(rsdformat::ResolveName(rsd, tim)));
+    }
+    return source;
+  } catch (const rsdformat::ReadError& error) {
+    refusal = error.what();
+    return std::nullopt;
+  }
+}
+
+}  // namespace rsd2tmd

@@ -1,0 +1,161 @@
+#include "tools/rsd2tmd/tmd_packet.h"
+
+namespace rsd2tmd {
+namespace {
+
+constexpr std::uint8_t kCodePolygon = 0x20;
+constexpr std::uint8_t kModeGouraud = 0x10;
+constexpr std::uint8_t kModeQuad = 0x08;
+constexpr std::uint8_t kModeTextured = 0x04;
+constexpr std::uint8_t kModeSemiTransparent = 0x02;
+constexpr std::uint8_t kModeRaw = 0x01;
+constexpr std::uint8_t kFlagReserved = 0xF8;
+constexpr int kHeaderSize = 4;
+
+void Store16(std::uint8_t* at, std::uint16_t value) {
+  at[0] = static_cast<std::uint8_t>(value);
+  at[1] = static_cast<std::uint8_t>(value >> 8);
+}
+
+std::uint16_t Load16(const std::uint8_t* at) {
+  return static_cast<std::uint16_t>(at[0] | at[1] << 8);
+}
+
+bool Lit(std::uint8_t flag) {
+  return (flag & kFlagUnlit) == 0;
+}
+
+}  // namespace
+
+std::uint8_t ModeOf(const TmdPolygon& polygon) {
+  const bool gouraud = polygon.lit ? polygon.smooth : polygon.vertex_colours;
+  std::uint8_t mode = kCodePolygon;
+  mode |= gouraud ? kModeGouraud : 0;
+  mode |= polygon.corners == 4 ? kModeQuad : 0;
+  mode |= polygon.textured ? kModeTextured : 0;
+  mode |= polygon.semi_transparent ? kModeSemiTransparent : 0;
+  mode |= polygon.lit ? 0 : kModeRaw;
+  return mode;
+}
+
+std::uint8_t FlagOf(const TmdPolygon& polygon) {
+  std::uint8_t flag = polygon.lit ? 0 : kFlagUnlit;
+  flag |= polygon.double_sided ? kFlagDoubleSided : 0;
+  flag |= polygon.lit && polygon.vertex_colours ? kFlagVertexColours : 0;
+  return flag;
+}
+
+std::optional<PacketLayout> LayoutOf(std::uint8_t mode, std::uint8_t flag) {
+  const bool gouraud = (mode & kModeGouraud) != 0;
+  const bool textured = (mode & kModeTextured) != 0;
+  const bool lit = Lit(flag);
+  const bool vertex_colours = (flag & kFlagVertexColours) != 0;
+  if ((mode & 0xE0) != kCodePolygon || (flag & kFlagReserved) != 0 ||
+      lit == ((mode & kModeRaw) != 0) || (vertex_colours && (textured || !lit))) {
+    return std::nullopt;
+  }
+  PacketLayout layout;
+  const int n = (mode & kModeQuad) != 0 ? 4 : 3;
+  layout.corners = n;
+  int offset = 0;
+  if (textured) {
+    layout.texture_at = 0;
+    offset += 4 * n;
+  }
+  if (lit) {
+    layout.colours = textured ? 0 : (vertex_colours ? n : 1);
+  } else {
+    layout.colours = gouraud ? n : 1;
+  }
+  if (layout.colours > 0) {
+    layout.colour_at = offset;
+    offset += 4 * layout.colours;
+  }
+  if (lit && gouraud) {
+    layout.normal_at = offset;
+    layout.normals = n;
+    layout.vertex_at = offset + 2;
+    layout.index_stride = 4;
+    offset += 4 * n;
+  } else if (lit) {
+    layout.normal_at = offset;
+    layout.normals = 1;
+    layout.vertex_at = offset + 2;
+    offset += 2 + 2 * n;
+  } else {
+    layout.vertex_at = offset;
+    offset += 2 * n;
+  }
+  layout.ilen = static_cast<std::uint8_t>((offset + 3) / 4);
+  const bool drawn_gouraud = gouraud || vertex_colours;
+  layout.olen = static_cast<std::uint8_t>((drawn_gouraud ? n : 1) + n + (textured ? n : 0));
+  return layout;
+}
+
+std::vector<std::uint8_t> EncodePolygon(const TmdPolygon& polygon) {
+  const std::uint8_t mode = ModeOf(polygon);
+  const std::uint8_t flag = FlagOf(polygon);
+  const PacketLayout layout = *LayoutOf(mode, flag);
+  std::vector<std::uint8_t> bytes(kHeaderSize + 4 * std::size_t{layout.ilen}, 0);
+  bytes[0] = layout.olen;
+  bytes[1] = layout.ilen;
+  bytes[2] = flag;
+  bytes[3] = mode;
+  std::uint8_t* packet = bytes.data() + kHeaderSize;
+  if (layout.texture_at >= 0) {
+    for (int i = 0; i < layout.corners; ++i) {
+      std::uint8_t* word = packet + layout.texture_at + 4 * i;
+      word[0] = polygon.uv[i].u;
+      word[1] = polygon.uv[i].v;
+      Store16(word + 2, i == 0 ? polygon.cba : i == 1 ? polygon.tsb : 0);
+    }
+  }
+  for (int i = 0; i < layout.colours; ++i) {
+    std::uint8_t* word = packet + layout.colour_at + 4 * i;
+    word[0] = polygon.colours[i].red;
+    word[1] = polygon.colours[i].green;
+    word[2] = polygon.colours[i].blue;
+    word[3] = i == 0 ? mode : 0;
+  }
+  for (int i = 0; i < layout.normals; ++i) {
+    Store16(packet + layout.normal_at + layout.index_stride * i, polygon.normals[i]);
+  }
+  for (int i = 0; i < layout.corners; ++i) {
+    Store16(packet + layout.vertex_at + layout.index_stride * i, polygon.vertices[i]);
+  }
+  return bytes;
+}
+
+TmdPolygon DecodePolygon(std::uint8_t mode, std::uint8_t flag, const PacketLayout& layout,
+                         const std::uint8_t* packet) {
+  TmdPolygon polygon;
+  polygon.corners = layout.corners;
+  polygon.lit = Lit(flag);
+  const bool gouraud = (mode & kModeGouraud) != 0;
+  polygon.smooth = polygon.lit && gouraud;
+  polygon.vertex_colours = polygon.lit ? (flag & kFlagVertexColours) != 0 : gouraud;
+  polygon.textured = layout.texture_at >= 0;
+  polygon.semi_transparent = (mode & kModeSemiTransparent) != 0;
+  polygon.double_sided = (flag & kFlagDoubleSided) != 0;
+  if (polygon.textured) {
+    for (int i = 0; i < layout.corners; ++i) {
+      const std::uint8_t* word = packet + layout.texture_at + 4 * i;
+      polygon.uv[i] = {word[0], word[1]};
+    }
+    polygon.cba = Load16(packet + layout.texture_at + 2);
+    polygon.tsb = Load16(packet + layout.texture_at + 6);
+  }
+  for (int i = 0; i < layout.colours; ++i) {
+    const std::uint8_t* word = packet + layout.colour_at + 4 * i;
+    polygon.colours[i] = {word[0], word[1], word[2]};
+  }
+  for (int i = 0; i < layout.normals; ++i) {
+    polygon.normals[i] = Load16(packet + layout.normal_at + layout.index_stride * i);
+  }
+  for (int i = 0; i < layout.corners; ++i) {
+    polygon.vertices[i] = Load16(packet + layout.vertex_at + layout.index_stride * i);
+  }
+  return polygon;
+}
+
+}  // namespace rsd2tmd

@@ -1,0 +1,76 @@
+// rsdview: pictures of an export, where its textures and palettes lie in
+// video memory and what the model looks like with them.
+//
+// Exit status: 0 done (vram: no fault), 1 vram found a fault, 2 a bad
+// command line, input that cannot be read, or a picture that cannot be
+// written.
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "tools/rsdformat/read_error.h"
+#include "tools/rsdformat/rsd_file.h"
+#include "tools/rsdview/command_line.h"
+#include "tools/rsdview/export_files.h"
+#include "tools/rsdview/model_render.h"
+#include "tools/rsdview/png_file.h"
+#include "tools/rsdview/vram_check.h"
+#include "tools/rsdview/vram_map.h"
+
+namespace {
+
+constexpr int kFault = 1;
+constexpr int kBadInput = 2;
+
+int Written(const rsdview::Canvas& picture, const std::string& output) {
+  if (!rsdview::WritePng(picture, output)) {
+    std::fprintf(stderr, "rsdview: cannot write %s\n", output.c_str());
+    return kBadInput;
+  }
+  std::printf("wrote %s (%d x %d)\n", output.c_str(), picture.width(), picture.height());
+  return 0;
+}
+
+int RunVram(const rsdview::Arguments& args) {
+  const rsdformat::RsdFile rsd = rsdformat::ReadRsd(args.rsd);
+  const std::vector<rsdview::Texture> textures = rsdview::ReadTextures(rsd, args.rsd);
+  const rsdview::Area display =
+      args.display ? *args.display : rsdview::ProjectDisplayArea(args.rsd);
+  const std::vector<rsdview::VramFault> faults = rsdview::FindFaults(textures, display);
+  for (const rsdview::Texture& texture : textures) {
+    std::printf("%s\n", rsdview::TextureLine(texture).c_str());
+  }
+  for (const rsdview::VramFault& fault : faults) {
+    std::printf("fault: %s\n", fault.text.c_str());
+  }
+  std::printf("%zu textures, %zu faults, display area %dx%d\n", textures.size(), faults.size(),
+              display.width, display.height);
+  const int written =
+      Written(rsdview::DrawVramMap(textures, faults, display, args.zoom), args.output);
+  return written != 0 ? written : faults.empty() ? 0 : kFault;
+}
+
+int RunModel(const rsdview::Arguments& args) {
+  const rsdview::Model model = rsdview::ReadModel(args.rsd);
+  std::printf("%zu vertices, %zu polygons, %zu textures\n", model.ply.vertices.size(),
+              model.ply.polygons.size(), model.textures.size());
+  return Written(rsdview::RenderPanels(model, args.views, args.render), args.output);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::string error;
+  const std::optional<rsdview::Arguments> args =
+      rsdview::ParseArguments(std::vector<std::string>(argv + 1, argv + argc), error);
+  if (!args) {
+    std::fprintf(stderr, "%s\n%s", error.c_str(), rsdview::kUsage);
+    return kBadInput;
+  }
+  try {
+    return args->command == rsdview::Command::kVram ? RunVram(*args) : RunModel(*args);
+  } catch (const rsdformat::ReadError& failure) {
+    std::fprintf(stderr, "rsdview: %s\n", failure.what());
+    return kBadInput;
+  }
+}
