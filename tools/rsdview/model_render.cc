@@ -128,6 +128,12 @@ std::array<Rgb, 4> CornerColors(const MatLine& line) {
   return colors;
 }
 
+// The texel a pixel takes. Only the low 8 bits reach the page, so a position
+// far outside any page (or not a number) may as well be 0.
+int NearestTexel(float position) {
+  return position > -1e6f && position < 1e6f ? static_cast<int>(std::floor(position)) : 0;
+}
+
 std::uint8_t Clamp(float value) {
   return static_cast<std::uint8_t>(std::clamp(value + 0.5f, 0.0f, 255.0f));
 }
@@ -197,8 +203,8 @@ struct PolygonPainter {
     const TextureWindow window =
         WindowOf(model.textures[static_cast<std::size_t>(line.texture)].tim);
     FillTriangle(target, a, b, c, [&](int x, int y, const Corner& at) {
-      const std::uint16_t texel = SampleTexel(memory, window, static_cast<int>(std::floor(at.u)),
-                                              static_cast<int>(std::floor(at.v)));
+      const std::uint16_t texel =
+          SampleTexel(memory, window, NearestTexel(at.u), NearestTexel(at.v));
       if (texel == rsdformat::kTransparentColor) {
         return;
       }
