@@ -1,7 +1,7 @@
 # What `cmake --install` puts where, and the packages' contents with it.
 #
 # POSIX (GNU layout under the prefix):
-#   bin/                         morphon, clayhost, img2tim, tmdgen
+#   bin/                         morphon, clayhost, img2tim, tmdgen, rsdview, rsd2tmd, tmdinfo
 #   share/gannet/                drive C: of an installed clayhost
 #     MarbleCLAY/plugin/         Gannet.mcp, Skerry.mcp, the POSIX rsdn.bat
 #     examples/                  the bundled scenes and scripts
@@ -11,31 +11,22 @@
 set(GANNET_PACKAGE_NAME gannet-toolchain)
 include(GNUInstallDirs)
 
-# The sample rsdn.bat of the Windows zip, the one that runs the console's own
-# tool chain; until that file exists the zip carries a placeholder that says so.
-set(GANNET_WINDOWS_RSDN_BAT ${PROJECT_SOURCE_DIR}/tools/rsdn/windows/rsdn.bat CACHE FILEPATH
-    "rsdn.bat shipped in the Windows zip")
-
 if(WIN32)
   install(FILES $<TARGET_FILE:gannet_plugin> $<TARGET_FILE:skerry_plugin> DESTINATION .)
   install(PROGRAMS $<TARGET_FILE:morphon> DESTINATION .)
-  if(TARGET img2tim)
-    install(PROGRAMS $<TARGET_FILE:img2tim> DESTINATION .)
-  endif()
+  # The sample rsdn.bat falls back to rsd2tmd.exe when the kit's converter is missing.
+  foreach(tool img2tim rsd2tmd tmdinfo)
+    if(TARGET ${tool})
+      install(PROGRAMS $<TARGET_FILE:${tool}> DESTINATION .)
+    endif()
+  endforeach()
   install(FILES ${PROJECT_SOURCE_DIR}/examples/script/MarbleCLAY/plugin/SkerryScript.txt
           DESTINATION .)
   # Notepad and cmd.exe want CR LF line ends.
   set(windows_files ${PROJECT_BINARY_DIR}/windows-zip)
   configure_file(${PROJECT_SOURCE_DIR}/packaging/windows/INSTALL.txt.in
                  ${windows_files}/INSTALL.txt @ONLY NEWLINE_STYLE CRLF)
-  if(EXISTS ${GANNET_WINDOWS_RSDN_BAT})
-    install(FILES ${GANNET_WINDOWS_RSDN_BAT} DESTINATION .)
-  else()
-    message(STATUS "No ${GANNET_WINDOWS_RSDN_BAT}: the Windows zip gets a placeholder rsdn.bat")
-    configure_file(${PROJECT_SOURCE_DIR}/packaging/windows/rsdn-placeholder.bat
-                   ${windows_files}/rsdn.bat @ONLY NEWLINE_STYLE CRLF)
-    install(FILES ${windows_files}/rsdn.bat DESTINATION .)
-  endif()
+  install(FILES ${PROJECT_SOURCE_DIR}/tools/rsdn/windows/rsdn.bat DESTINATION .)
   install(FILES ${windows_files}/INSTALL.txt DESTINATION .)
   # 32-bit programs cannot run on the build machine: `ctest --preset
   # windows-release` runs the PE checks of the shipped files instead.
@@ -54,7 +45,8 @@ set(plugin_folder ${GANNET_INSTALL_DRIVE_C}/MarbleCLAY/plugin)
 install(TARGETS morphon RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(TARGETS gannet_plugin skerry_plugin LIBRARY DESTINATION ${plugin_folder})
 if(TARGET clayhost)
-  install(TARGETS clayhost img2tim tmdgen RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+  install(TARGETS clayhost img2tim tmdgen rsdview rsd2tmd tmdinfo
+          RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
   install(PROGRAMS ${PROJECT_SOURCE_DIR}/tools/rsdn/rsdn.bat DESTINATION ${plugin_folder})
   # An installed clayhost finds its drive C: from where it lies itself, so the
   # installed tree can be moved (and the Debian package's /usr is just one prefix).

@@ -16,7 +16,7 @@ source "$here/checks.sh"
 check_subject=$(basename "$zip")
 
 expected=$(printf "$top/%s\n" Gannet.mcp INSTALL.txt Skerry.mcp SkerryScript.txt img2tim.exe \
-  morphon.exe rsdn.bat | LC_ALL=C sort)
+  morphon.exe rsd2tmd.exe rsdn.bat tmdinfo.exe | LC_ALL=C sort)
 found=$(cd "$work" && cmake -E tar tf "$zip" | grep -v '/$' | LC_ALL=C sort)
 check "holds exactly the shipped files" "$(yes_if [ "$found" == "$expected" ])" \
   "$(tr '\n' ' ' <<<"$found")"
@@ -25,6 +25,9 @@ check "holds exactly the shipped files" "$(yes_if [ "$found" == "$expected" ])" 
 files=$work/$top
 "$here/check-shipped-files.sh" "$files/Gannet.mcp" "$files/Skerry.mcp" "$files/morphon.exe" \
   "$files/img2tim.exe" || failures=$((failures + 1))
+for program in rsd2tmd.exe tmdinfo.exe; do
+  "$root/windows/check-pe-file.sh" "$files/$program" exe || failures=$((failures + 1))
+done
 
 # Every line, the last included, ends in CR LF.
 has_crlf_lines() {
@@ -42,14 +45,7 @@ done
 check "INSTALL.txt names version $version" "$(yes_if grep -q "chain $version for" "$files/INSTALL.txt")"
 check "INSTALL.txt names both plug-in folders" "$(yes_if names_both_plugin_folders "$files/INSTALL.txt")"
 
-# The sample rsdn.bat for the console's tool chain lives in the tree once it
-# is written; until then the zip carries a placeholder that says so.
 sample=$root/tools/rsdn/windows/rsdn.bat
-if [[ -f $sample ]]; then
-  check "rsdn.bat is $sample" "$(yes_if cmp -s "$sample" "$files/rsdn.bat")"
-else
-  check "rsdn.bat is the placeholder" "$(yes_if grep -q 'placeholder' "$files/rsdn.bat")"
-  echo "note $(basename "$zip"): no $sample yet, the zip holds a placeholder rsdn.bat"
-fi
+check "rsdn.bat is $sample" "$(yes_if cmp -s "$sample" "$files/rsdn.bat")"
 
 exit $((failures > 0))

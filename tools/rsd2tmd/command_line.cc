@@ -3,6 +3,8 @@
 #include <charconv>
 #include <cmath>
 
+#include "gannet_version.h"
+
 namespace rsd2tmd {
 namespace {
 
@@ -30,6 +32,10 @@ std::optional<double> PositiveNumber(const std::string& text) {
 
 std::optional<Arguments> ParseArguments(const std::vector<std::string>& args, std::string& error) {
   Arguments parsed;
+  if (args.size() == 1 && args[0] == "--version") {
+    parsed.show_version = true;
+    return parsed;
+  }
   std::optional<std::string> output;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
@@ -65,6 +71,10 @@ std::optional<Arguments> ParseArguments(const std::vector<std::string>& args, st
   }
   parsed.output = output.value_or(DefaultOutput(parsed.rsd));
   return parsed;
+}
+
+std::string VersionLine() {
+  return std::string("rsd2tmd ") + gannet::kVersion + "\n";
 }
 
 std::string Usage() {

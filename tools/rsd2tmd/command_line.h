@@ -13,12 +13,16 @@ struct Arguments {
   std::string rsd;
   std::string output;  ///< default: the RSD name with .tmd for .rsd
   double factor = 1;
+  bool show_version = false;  ///< --version: print the version line and convert nothing
 };
 
 /// Parses the arguments after the program name; nullopt with `error` set
 /// for a missing or extra file, an unknown option, an option without its
 /// value, or a factor that is not a positive finite number.
 std::optional<Arguments> ParseArguments(const std::vector<std::string>& args, std::string& error);
+
+/// "rsd2tmd VERSION" and a line end.
+std::string VersionLine();
 
 /// The usage text, one line per form.
 std::string Usage();

@@ -30,6 +30,10 @@ int main(int argc, char** argv) {
   if (!args) {
     return Refuse(error + "\n" + rsd2tmd::Usage());
   }
+  if (args->show_version) {
+    std::cout << rsd2tmd::VersionLine();
+    return 0;
+  }
   const std::optional<rsd2tmd::SourceModel> source = rsd2tmd::ReadSourceModel(args->rsd, error);
   if (!source) {
     return Refuse(error);

@@ -6,11 +6,17 @@
 #include <fstream>
 #include <iostream>
 #include <iterator>
+#include <string_view>
 #include <vector>
 
+#include "gannet_version.h"
 #include "tools/rsd2tmd/tmd_file.h"
 
 int main(int argc, char** argv) {
+  if (argc == 2 && std::string_view(argv[1]) == "--version") {
+    std::cout << "tmdinfo " << gannet::kVersion << "\n";
+    return 0;
+  }
   if (argc != 2) {
     std::cerr << "usage: tmdinfo FILE.tmd\n";
     return 2;
