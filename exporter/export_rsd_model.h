@@ -16,9 +16,6 @@
 
 namespace exporter {
 
-  }
-};
-
 /// Launch modes of rsdn.bat: greater than 1 asks the user first.
 inline constexpr int kLaunchTmdOnly = 0;
 inline constexpr int kLaunchTmdAndEmulator = 1;
@@ -27,10 +24,11 @@ inline constexpr int kLaunchAsk = 2;
 /// Exports the root object at `item_to_export` of `scene` to `output_path`
 /// (a Windows path whose last four characters, normally ".rsd", are replaced
 /// by each file's own ending) with `scale`, then runs rsdn.bat with
-/// `launch_mode` (asking first when it is greater than 1). Every problem is
-/// shown to the user in a message box and ends the export with the files
-/// closed as far as they were written. Returns true only when rsdn.bat was
-/// run. Never throws.
+/// `launch_mode` (asking first when it is greater than 1). A base name that
+/// is too long or holds one of kCommandCharacters is refused before any file
+/// is created. Every problem is shown to the user in a message box and ends
+/// the export with the files closed as far as they were written. Returns true only when rsdn.bat
+/// was run. Never throws.
 bool ExportRsdModel(const mcp::HostApi& host, mcp::Handle scene, int item_to_export,
                     const std::string& output_path, double scale, int launch_mode,
                     const RsdExportOptions& options);

@@ -33,7 +33,9 @@ struct RsdExportOptions {
             .write_convert_comment = false,
             .transparency_tim_option = true,
             .transparency_light_flag = true};
+  }
+};
 
-  }  // namespace exporter
+}  // namespace exporter
 
 #endif  // GANNET_EXPORTER_RSD_EXPORT_OPTIONS_H_
