@@ -34,7 +34,7 @@ heading "2. Gannet.mcp: export the textured ship through clayhost"
 
 heading "3. Skerry.mcp: run the example SkerryScript.txt through clayhost"
 cp -r "$root/examples/script" "$out/script"
-"$build/clayhost/clayhost" tool --plugin "$build/hostplugin/Skerry.mcp" \
+"$build/clayhost/clayhost" tool --plugin "$build/plugins/Skerry.mcp" \
   --scene "$out/script/scene.json" --drive "C=$out/script" \
   --transcript "$out/script/messages.jsonl"
 echo
