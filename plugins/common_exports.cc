@@ -19,7 +19,7 @@ constexpr std::uint64_t kPluginValue = 97;
 
 [[maybe_unused]] const bool g_loaded = [] {
   exportlib::SetDecimalSeparator(platform::ReadUserDecimalSeparator());
-  platform::SetMessageCaption(plugins::ThisPlugin().name);
+  platform::SetMessageCaption(plugins::kThisPlugin.name);
   return true;
 }();
 
@@ -44,18 +44,23 @@ MCP_EXPORT std::uint8_t MCP_CALL MCP_GetPluginInfo(mcp::Context context0, mcp::C
   if (plugin_index != 0) {
     return 0;
   }
-  const plugins::PluginIdentity identity = plugins::ThisPlugin();
+  const plugins::PluginIdentity& identity = plugins::kThisPlugin;
   mcp::PluginInfoRecord record{};
   record.name = identity.name;
   record.description = identity.description;
   record.kind = identity.kind;
-  record.id = plugins::ThisPluginId();
+  record.id = plugins::PluginId(identity);
   record.value = kPluginValue;
   plugins::Host().SubmitInfo(0, 0, context0, context1, mcp::kInfoKindPlugin, &record,
                              sizeof record);
   return 1;
 }
 
-MCP_EXPORT std::uintptr_t MCP_CALL MCP_ReleasePlugin(std::uint32_t id_low, std::uint32_t id_high) {
-  return plugins::ReleaseResult(id_low, id_high);
+MCP_EXPORT std::uintptr_t MCP_CALL MCP_ReleasePlugin(std::uint32_t id_low, std::uint32_t) {
+  // Answered from data alone: a call here could end in a jump to the plug-in's
+  // code, and the shipped-file checks read each export's own return.
+  const plugins::PluginIdentity& identity = plugins::kThisPlugin;
+  return identity.release_answers_first_argument
+             ? id_low
+             : static_cast<std::uintptr_t>(plugins::PluginId(identity));
 }

@@ -19,17 +19,13 @@ mcp::ExporterOptionsRecord g_options;
 
 }  // namespace
 
-plugins::PluginIdentity plugins::ThisPlugin() {
-  return {"Gannet", "PlayStation Gannet", kPluginKindExporter};
-}
-
-std::uint64_t plugins::ThisPluginId() {
-  return mcp::kExporterId;
-}
-
-std::uintptr_t plugins::ReleaseResult(std::uint32_t id_low, std::uint32_t) {
-  return id_low;
-}
+constinit const plugins::PluginIdentity plugins::kThisPlugin = {
+    .name = "Gannet",
+    .description = "PlayStation Gannet",
+    .kind = kPluginKindExporter,
+    .fixed_id = mcp::kExporterId,
+    .id_address = nullptr,
+    .release_answers_first_argument = true};
 
 MCP_EXPORT std::uint8_t MCP_CALL MCP_GetExporterInfo(mcp::Context context0, mcp::Context context1,
                                                      std::uint32_t id_low, std::uint32_t id_high) {

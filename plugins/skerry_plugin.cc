@@ -15,8 +15,20 @@ constexpr std::uint16_t kToolValue = 2;
 // Its address is the tool's identifier: unique within the host process.
 const char g_identity = 0;
 
+}  // namespace
+
+constinit const plugins::PluginIdentity plugins::kThisPlugin = {
+    .name = "Skerry",
+    .description = "Skerry",
+    .kind = kPluginKindTool,
+    .fixed_id = 0,
+    .id_address = &g_identity,
+    .release_answers_first_argument = false};
+
+namespace {
+
 std::uint64_t ToolId() {
-  return reinterpret_cast<std::uintptr_t>(&g_identity);
+  return plugins::PluginId(plugins::kThisPlugin);
 }
 std::uint32_t ToolIdLow() {
   return static_cast<std::uint32_t>(ToolId());
@@ -29,18 +41,6 @@ bool IsToolId(std::uint32_t id_low, std::uint32_t id_high) {
 }
 
 }  // namespace
-
-plugins::PluginIdentity plugins::ThisPlugin() {
-  return {"Skerry", "Skerry", kPluginKindTool};
-}
-
-std::uint64_t plugins::ThisPluginId() {
-  return ToolId();
-}
-
-std::uintptr_t plugins::ReleaseResult(std::uint32_t, std::uint32_t) {
-  return static_cast<std::uintptr_t>(ToolId());
-}
 
 MCP_EXPORT std::uint8_t MCP_CALL MCP_GetToolInfo(mcp::Context context0, mcp::Context context1,
                                                  std::uint32_t id_low, std::uint32_t id_high) {
