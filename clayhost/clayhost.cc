@@ -12,6 +12,7 @@
 #include "clayhost/message_boxes.h"
 #include "clayhost/plugin_session.h"
 #include "clayhost/scene.h"
+#include "clayhost/scene_loader.h"
 #include "gannet_version.h"
 #include "platform/host_hook.h"
 

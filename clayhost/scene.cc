@@ -3,24 +3,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "clayhost/scene_json.h"
-#include "clayhost/scene_obj.h"
-
 namespace clayhost {
-namespace {
-
-bool EndsWithObj(const std::string& path) {
-  if (path.size() < 4) {
-    return false;
-  }
-  std::string ending = path.substr(path.size() - 4);
-  for (char& c : ending) {
-    c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-  }
-  return ending == ".obj";
-}
-
-}  // namespace
 
 const Attribute* SceneObject::FindAttribute(const std::string& name) const {
   for (const Attribute& attribute : attributes) {
@@ -42,11 +25,6 @@ std::string ReadSceneFile(const std::string& path) {
     throw SceneError(path + ": cannot read the file");
   }
   return content;
-}
-
-Scene LoadScene(const std::string& path) {
-  const std::string text = ReadSceneFile(path);
-  return EndsWithObj(path) ? ParseObjScene(text, path) : ParseJsonScene(text, path);
 }
 
 }  // namespace clayhost

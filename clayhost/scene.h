@@ -119,10 +119,6 @@ inline constexpr std::size_t kMaxItems = (std::size_t{1} << 28) - 1;
 /// cannot be read.
 std::string ReadSceneFile(const std::string& path);
 
-/// Reads a JSON scene, or a Wavefront OBJ scene when the file name ends in
-/// ".obj" (any case). Throws SceneError.
-Scene LoadScene(const std::string& path);
-
 }  // namespace clayhost
 
 #endif  // GANNET_CLAYHOST_SCENE_H_

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "clayhost/scene_loader.h"
+
 namespace clayhost {
 namespace {
 

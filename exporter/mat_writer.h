@@ -7,8 +7,8 @@
 #include <string>
 #include <unordered_map>
 
-#include "exporter/export_rsd_model.h"
 #include "exporter/host_model.h"
+#include "exporter/rsd_export_options.h"
 #include "exporter/texture_list.h"
 #include "hostplugin/host_api.h"
 #include "platform/file_system.h"

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "exporter/export_rsd_model.h"
+#include "exporter/rsd_export_options.h"
 #include "exporter/texture_list.h"
 #include "hostplugin/host_api.h"
 #include "platform/file_system.h"

@@ -1,9 +1,11 @@
 #include "exportlib/fixed_text.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
 
+#include "exportlib/exact_decimal.h"
 #include "exportlib/number_format.h"
 
 namespace exportlib {
@@ -75,5 +77,30 @@ bool AppendFixedThroughIntegers(std::string&, double, int) {
 }
 
 #endif
+
+std::string FormatFixedExactly(double value, int decimals) {
+  if (auto special = NonFiniteText(value)) {
+    return *special;
+  }
+  decimals = std::max(decimals, 0);
+  const Decimal exact = ExactDecimal(std::fabs(value));
+  std::string digits = exact.digits;
+  if (exact.fraction <= decimals) {
+    digits.append(static_cast<std::size_t>(decimals - exact.fraction), '0');
+  } else {
+    digits = DropDigitsRounding(digits, static_cast<std::size_t>(exact.fraction - decimals));
+  }
+  if (digits.size() <= static_cast<std::size_t>(decimals)) {
+    digits.insert(0, static_cast<std::size_t>(decimals) + 1 - digits.size(), '0');
+  }
+  std::string text = (value < 0 && digits.find_first_not_of('0') != std::string::npos) ? "-" : "";
+  const std::size_t whole = digits.size() - static_cast<std::size_t>(decimals);
+  text += digits.substr(0, whole);
+  if (decimals > 0) {
+    text += DecimalSeparator();
+    text += digits.substr(whole);
+  }
+  return text;
+}
 
 }  // namespace exportlib

@@ -1,11 +1,10 @@
 #include "exportlib/number_format.h"
 
 #include <cassert>
-#include <charconv>
 #include <cmath>
 #include <cstdlib>
-#include <vector>
 
+#include "exportlib/exact_decimal.h"
 #include "exportlib/fixed_text.h"
 
 namespace exportlib {
@@ -14,123 +13,6 @@ namespace {
 char g_separator = '.';
 
 constexpr int kGeneralDigits = 15;
-
-// A non-negative number as decimal digits: value = digits × 10^-fraction.
-struct Decimal {
-  std::string digits;
-  int fraction = 0;
-};
-
-// Little-endian limbs of base 10^9; enough for the exact expansion of any
-// double (at most 767 significant digits).
-class BigNatural {
- public:
-  explicit BigNatural(std::uint64_t value) {
-    do {
-      limbs_.push_back(static_cast<std::uint32_t>(value % kBase));
-      value /= kBase;
-    } while (value != 0);
-  }
-
-  void MultiplyBy(std::uint32_t factor) {
-    std::uint64_t carry = 0;
-    for (std::uint32_t& limb : limbs_) {
-      const std::uint64_t product = static_cast<std::uint64_t>(limb) * factor + carry;
-      limb = static_cast<std::uint32_t>(product % kBase);
-      carry = product / kBase;
-    }
-    while (carry != 0) {
-      limbs_.push_back(static_cast<std::uint32_t>(carry % kBase));
-      carry /= kBase;
-    }
-  }
-
-  void MultiplyByPower(std::uint32_t base, int exponent, std::uint32_t chunk_base, int chunk) {
-    for (; exponent >= chunk; exponent -= chunk) {
-      MultiplyBy(chunk_base);
-    }
-    for (; exponent > 0; --exponent) {
-      MultiplyBy(base);
-    }
-  }
-
-  std::string ToDigits() const {
-    std::string text = std::to_string(limbs_.back());
-    for (std::size_t i = limbs_.size() - 1; i-- > 0;) {
-      const std::string limb = std::to_string(limbs_[i]);
-      text.append(9 - limb.size(), '0');
-      text += limb;
-    }
-    return text;
-  }
-
- private:
-  static constexpr std::uint64_t kBase = 1000000000;
-  std::vector<std::uint32_t> limbs_;
-};
-
-// The exact decimal value of a finite, non-negative double.
-Decimal ExactDecimal(double magnitude) {
-  if (magnitude == 0) {
-    return {"0", 0};
-  }
-  int exponent = 0;
-  const double fraction = std::frexp(magnitude, &exponent);
-  auto mantissa = static_cast<std::uint64_t>(std::ldexp(fraction, 53));
-  exponent -= 53;
-  while ((mantissa & 1) == 0 && exponent < 0) {
-    mantissa >>= 1;
-    ++exponent;
-  }
-  BigNatural number(mantissa);
-  if (exponent >= 0) {
-    number.MultiplyByPower(2, exponent, 1u << 30, 30);
-    return {number.ToDigits(), 0};
-  }
-  // m × 2^-k = m × 5^k / 10^k
-  number.MultiplyByPower(5, -exponent, 1220703125u, 13);
-  return {number.ToDigits(), -exponent};
-}
-
-// Adds one unit in the last place of a digit string; may lengthen it.
-void IncrementDigits(std::string& digits) {
-  for (std::size_t i = digits.size(); i-- > 0;) {
-    if (digits[i] != '9') {
-      ++digits[i];
-      return;
-    }
-    digits[i] = '0';
-  }
-  digits.insert(digits.begin(), '1');
-}
-
-// Drops the last `count` digits, rounding half away from zero on what they
-// were; `digits` keeps at least one digit.
-std::string DropDigitsRounding(const std::string& digits, std::size_t count) {
-  if (count == 0) {
-    return digits;
-  }
-  const bool round_up = count <= digits.size() && digits[digits.size() - count] >= '5';
-  std::string kept = count < digits.size() ? digits.substr(0, digits.size() - count) : "0";
-  if (round_up) {
-    IncrementDigits(kept);
-  }
-  return kept;
-}
-
-bool AllZero(const std::string& digits) {
-  return digits.find_first_not_of('0') == std::string::npos;
-}
-
-std::optional<std::string> NonFinite(double value) {
-  if (std::isnan(value)) {
-    return "NAN";
-  }
-  if (std::isinf(value)) {
-    return value < 0 ? "-INF" : "INF";
-  }
-  return std::nullopt;
-}
 
 std::string Exponent(int exponent) {
   return "E" + std::string(exponent < 0 ? "-" : "") + std::to_string(std::abs(exponent));
@@ -201,33 +83,8 @@ void AppendFixed(std::string& text, double value, int decimals) {
   }
 }
 
-std::string FormatFixedExactly(double value, int decimals) {
-  if (auto special = NonFinite(value)) {
-    return *special;
-  }
-  decimals = std::max(decimals, 0);
-  const Decimal exact = ExactDecimal(std::fabs(value));
-  std::string digits = exact.digits;
-  if (exact.fraction <= decimals) {
-    digits.append(static_cast<std::size_t>(decimals - exact.fraction), '0');
-  } else {
-    digits = DropDigitsRounding(digits, static_cast<std::size_t>(exact.fraction - decimals));
-  }
-  if (digits.size() <= static_cast<std::size_t>(decimals)) {
-    digits.insert(0, static_cast<std::size_t>(decimals) + 1 - digits.size(), '0');
-  }
-  std::string text = (value < 0 && !AllZero(digits)) ? "-" : "";
-  const std::size_t whole = digits.size() - static_cast<std::size_t>(decimals);
-  text += digits.substr(0, whole);
-  if (decimals > 0) {
-    text += g_separator;
-    text += digits.substr(whole);
-  }
-  return text;
-}
-
 std::string FormatGeneral(double value) {
-  if (auto special = NonFinite(value)) {
+  if (auto special = NonFiniteText(value)) {
     return *special;
   }
   if (value == 0) {
@@ -311,80 +168,6 @@ std::string FormatPattern(std::string_view pattern, std::initializer_list<Format
     i = position;
   }
   return text;
-}
-
-std::optional<std::int64_t> ParseInteger(std::string_view text) {
-  bool negative = false;
-  if (!text.empty() && (text[0] == '+' || text[0] == '-')) {
-    negative = text[0] == '-';
-    text.remove_prefix(1);
-  }
-  if (text.empty()) {
-    return std::nullopt;
-  }
-  std::uint64_t magnitude = 0;
-  constexpr std::uint64_t kLimit = static_cast<std::uint64_t>(INT64_MAX) + 1;
-  for (char c : text) {
-    if (!IsDigit(c)) {
-      return std::nullopt;
-    }
-    // Tested before the step, which could wrap 64 bits (2^64 would read 0).
-    const auto digit = static_cast<std::uint64_t>(c - '0');
-    if (magnitude > (kLimit - digit) / 10) {
-      return std::nullopt;
-    }
-    magnitude = magnitude * 10 + digit;
-  }
-  if (!negative && magnitude == kLimit) {
-    return std::nullopt;
-  }
-  return negative ? static_cast<std::int64_t>(0 - magnitude) : static_cast<std::int64_t>(magnitude);
-}
-
-std::optional<long double> ParseReal(std::string_view text) {
-  std::string plain;  // the number in the notation from_chars reads
-  std::size_t i = 0;
-  bool negative = false;
-  if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-    negative = text[i] == '-';
-    ++i;
-  }
-  int mantissa_digits = 0;
-  for (; i < text.size() && IsDigit(text[i]); ++i, ++mantissa_digits) {
-    plain += text[i];
-  }
-  if (i < text.size() && text[i] == g_separator) {
-    plain += '.';
-    for (++i; i < text.size() && IsDigit(text[i]); ++i, ++mantissa_digits) {
-      plain += text[i];
-    }
-  }
-  if (mantissa_digits == 0) {
-    return std::nullopt;
-  }
-  if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
-    plain += 'e';
-    ++i;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-      plain += text[i++];
-    }
-    int exponent_digits = 0;
-    for (; i < text.size() && IsDigit(text[i]); ++i, ++exponent_digits) {
-      plain += text[i];
-    }
-    if (exponent_digits == 0) {
-      return std::nullopt;
-    }
-  }
-  if (i != text.size()) {
-    return std::nullopt;
-  }
-  long double value = 0;
-  const auto [end, error] = std::from_chars(plain.data(), plain.data() + plain.size(), value);
-  if (error != std::errc() || end != plain.data() + plain.size()) {
-    return std::nullopt;
-  }
-  return negative ? -value : value;
 }
 
 }  // namespace exportlib

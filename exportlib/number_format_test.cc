@@ -77,15 +77,13 @@ TEST_F(NumberFormatTest, GeneralFormSwitchesToExponentOutsideItsRange) {
   EXPECT_EQ(FormatGeneral(0.99999999999999999), "1");
 }
 
-TEST_F(NumberFormatTest, SeparatorAppliesToFormattingAndParsing) {
+TEST_F(NumberFormatTest, SeparatorAppliesToFormatting) {
   SetDecimalSeparator(',');
   EXPECT_EQ(DecimalSeparator(), ',');
   EXPECT_EQ(FormatFixed(1.5, 2), "1,50");
   EXPECT_EQ(FormatGeneral(0.25), "0,25");
   EXPECT_EQ(FormatGeneral(1.5e20), "1,5E20");
   EXPECT_EQ(FormatPattern("%.1f;%f", {2.25, 3.0}), "2,3;3,00");
-  EXPECT_EQ(ParseReal("1,5"), 1.5L);
-  EXPECT_EQ(ParseReal("1.5"), std::nullopt);
 }
 
 TEST_F(NumberFormatTest, PatternConversions) {
@@ -97,38 +95,6 @@ TEST_F(NumberFormatTest, PatternConversions) {
   EXPECT_EQ(FormatPattern("%f", {std::int64_t{3}}), "3.00");
   EXPECT_EQ(FormatPattern("100% %x", {}), "100% %x");
   EXPECT_EQ(FormatPattern("end%", {}), "end%");
-}
-
-TEST_F(NumberFormatTest, ParseIntegerAcceptsOnlyASignedRunOfDigits) {
-  EXPECT_EQ(ParseInteger("42"), 42);
-  EXPECT_EQ(ParseInteger("-5"), -5);
-  EXPECT_EQ(ParseInteger("+5"), 5);
-  EXPECT_EQ(ParseInteger("-9223372036854775808"), INT64_MIN);
-  EXPECT_EQ(ParseInteger("9223372036854775808"), std::nullopt);
-  // Long enough to wrap 64 bits: too large, not the wrapped value.
-  EXPECT_EQ(ParseInteger("18446744073709551616"), std::nullopt);
-  EXPECT_EQ(ParseInteger("5211111111111111111111759"), std::nullopt);
-  EXPECT_EQ(ParseInteger(""), std::nullopt);
-  EXPECT_EQ(ParseInteger("-"), std::nullopt);
-  EXPECT_EQ(ParseInteger("1-2"), std::nullopt);
-  EXPECT_EQ(ParseInteger(" 1"), std::nullopt);
-  EXPECT_EQ(ParseInteger("1.0"), std::nullopt);
-}
-
-TEST_F(NumberFormatTest, ParseRealReadsThePluginsNotation) {
-  EXPECT_EQ(ParseReal("2.5"), 2.5L);
-  EXPECT_EQ(ParseReal("-0.25"), -0.25L);
-  EXPECT_EQ(ParseReal("+1E3"), 1000.0L);
-  EXPECT_EQ(ParseReal("5e-1"), 0.5L);
-  EXPECT_EQ(ParseReal(".5"), 0.5L);
-  EXPECT_EQ(ParseReal("7"), 7.0L);
-  EXPECT_EQ(ParseReal(""), std::nullopt);
-  EXPECT_EQ(ParseReal("."), std::nullopt);
-  EXPECT_EQ(ParseReal("1e"), std::nullopt);
-  EXPECT_EQ(ParseReal("1-2"), std::nullopt);
-  EXPECT_EQ(ParseReal("inf"), std::nullopt);
-  EXPECT_EQ(ParseReal("0x10"), std::nullopt);
-  EXPECT_EQ(ParseReal("1e99999"), std::nullopt);
 }
 
 }  // namespace

@@ -1,3 +1,5 @@
+// The coplanarity test of a quad: the PLY writer asks it whether the first
+// corner of a four-cornered face lies in the plane of the other three.
 #ifndef GANNET_EXPORTLIB_PLANE_SIDE_H_
 #define GANNET_EXPORTLIB_PLANE_SIDE_H_
 

@@ -1,3 +1,5 @@
+// The power function of the texture pass, which takes a TIM image's colour
+// count (2 to the power of its bit depth) from it.
 #ifndef GANNET_EXPORTLIB_RAISE_POWER_H_
 #define GANNET_EXPORTLIB_RAISE_POWER_H_
 

@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "windows/scoped_handle.h"
+#include "platform/scoped_handle.h"
 
 namespace exportlib {
 namespace {

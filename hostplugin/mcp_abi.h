@@ -206,37 +206,62 @@ struct ToolStateRecord {
 
 // --- Host callbacks. Slot numbers are the table indices.
 
+/// Hands a record to the host, which copies it before returning; the result
+/// is the host's and the plug-ins never read it.
 using SubmitInfoFn = std::int32_t(MCP_CALL*)(std::uint32_t id_low, std::uint32_t id_high,
                                              Context context0, Context context1, std::int32_t kind,
                                              const void* record, std::int32_t size);
+/// The number of root objects of the scene, indexed 0 to count - 1.
 using GetRootObjectCountFn = std::int32_t(MCP_CALL*)(Handle scene);
+/// The root object at the index.
 using GetRootObjectFn = Handle(MCP_CALL*)(Handle scene, std::int32_t index);
 /// Two-call text protocol: with buffer null and size 0 the result is the size
 /// needed including the terminator (0 or less: absent); with a buffer of that
 /// size a result of 1 or more leaves a zero-terminated text.
 using GetObjectAttributeFn = std::int32_t(MCP_CALL*)(Handle object, const char* name, char* buffer,
                                                      std::int32_t size);
+/// The number of vertices of the object; five zeros follow the object.
 using GetVertexCountFn = std::int32_t(MCP_CALL*)(Handle object, std::int32_t, std::int32_t,
                                                  std::int32_t, std::int32_t, std::int32_t);
+/// Fills the record of the vertex at the index; the result is the host's and
+/// the plug-ins never read it.
 using GetVertexFn = std::int32_t(MCP_CALL*)(Handle object, std::int32_t index,
                                             VertexRecord* record);
+/// Fills the record of the texture coordinate at the index; the result is the host's and the
+/// plug-ins never read it.
 using GetTexCoordFn = std::int32_t(MCP_CALL*)(Handle object, std::int32_t index,
                                               TexCoordRecord* record);
+/// The number of faces of the object; below 1, it has no model data.
 using GetFaceCountFn = std::int32_t(MCP_CALL*)(Handle object);
+/// Fills the record of the face at the index; the result is the host's and the
+/// plug-ins never read it.
 using GetFaceFn = std::int32_t(MCP_CALL*)(Handle object, std::int32_t index, FaceRecord* record);
+/// The number of materials of the scene, indexed 0 to count - 1.
 using GetMaterialCountFn = std::int32_t(MCP_CALL*)(Handle scene);
+/// Fills the record of the material at the index; the result is the host's and the
+/// plug-ins never read it.
 using GetMaterialFn = std::int32_t(MCP_CALL*)(Handle scene, std::int32_t index,
                                               MaterialRecord* record);
-/// Nonzero when the material has the parameter; fills `param` then.
+/// Nonzero when the material has the parameter; fills `param` then, else 0.
 using FindMaterialParamFn = std::int32_t(MCP_CALL*)(Handle scene, MaterialRecord* material,
                                                     const char* name, ParamRecord* param);
+/// Fills the record of the material a face refers to; the result is the host's and the
+/// plug-ins never read it.
 using GetMaterialByRefFn = std::int32_t(MCP_CALL*)(MaterialRef ref, MaterialRecord* record);
+/// Writes the parameter's value; the result is the host's and the plug-ins never read
+/// it.
 using GetParamFloatFn = std::int32_t(MCP_CALL*)(Handle param, float* value);
+/// Writes the parameter's four channels; the result is the host's and the plug-ins never read
+/// it.
 using GetParamColorFn = std::int32_t(MCP_CALL*)(Handle param, float* red, float* green, float* blue,
                                                 float* fourth);
-/// Writes the parameter's texture handle into *texture; 0 means none.
+/// Writes the parameter's texture handle into *texture; 0 means none. The
+/// result is the host's; HostApi::GetParamTexture answers the handle.
 using GetParamTextureFn = std::int32_t(MCP_CALL*)(Handle param, Handle* texture);
+/// The texture's name, in the two-call text protocol of GetObjectAttributeFn.
 using GetTextureNameFn = std::int32_t(MCP_CALL*)(Handle texture, char* buffer, std::int32_t size);
+/// Writes the texture as an image file at the path; the result is the
+/// host's and the plug-ins never read it.
 using SaveTextureFn = std::int32_t(MCP_CALL*)(Handle texture, const char* path,
                                               std::int32_t format);
 
@@ -264,20 +289,31 @@ enum Slot : int {
 
 // --- The exports, in ordinal order (1 to 6). A host resolves them by name.
 
+/// Stores the value as table entry `index` when the index is 0 to 135;
+/// answers the index in every case.
 using InitializePluginProcFn = std::int32_t(MCP_CALL*)(std::int32_t index, std::uintptr_t value);
+/// 1 when the host version is one the plug-in works with (0x50600 or
+/// later), else 0.
 using PluginEntryFn = std::int32_t(MCP_CALL*)(std::uint32_t, std::uint32_t,
                                               std::uint32_t host_version);
+/// For plug-in index 0, submits the PluginInfoRecord and answers 1; answers
+/// 0 for any other index.
 using GetPluginInfoFn = std::uint8_t(MCP_CALL*)(Context context0, Context context1,
                                                 std::int32_t plugin_index);
 /// The exporter answers its first argument, the tool its own identifier.
 using ReleasePluginFn = std::uintptr_t(MCP_CALL*)(std::uint32_t id_low, std::uint32_t id_high);
+/// 1 when the identifier is the exporter's and its records were submitted,
+/// else 0.
 using GetExporterInfoFn = std::uint8_t(MCP_CALL*)(Context context0, Context context1,
                                                   std::uint32_t id_low, std::uint32_t id_high);
+/// 1 when a model was exported, else 0.
 using ExecuteExportFn = std::uint8_t(MCP_CALL*)(Context context0, Context context1,
                                                 std::uint32_t id_low, std::uint32_t id_high,
                                                 Handle scene, const ExportParams* params);
+/// 1 when the identifier is the tool's and its record was submitted, else 0.
 using GetToolInfoFn = std::uint8_t(MCP_CALL*)(Context context0, Context context1,
                                               std::uint32_t id_low, std::uint32_t id_high);
+/// 1 when the script was found and ran to its end, 0 in every other case.
 using ToolSwitchFn = std::int32_t(MCP_CALL*)(Context context0, Context context1,
                                              std::uint32_t id_low, std::uint32_t id_high,
                                              std::uint8_t switch_state, Handle scene,

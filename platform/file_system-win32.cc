@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "windows/scoped_handle.h"
+#include "platform/scoped_handle.h"
 
 namespace platform {
 namespace {

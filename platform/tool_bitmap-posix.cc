@@ -1,6 +1,6 @@
 #include "platform/tool_bitmap.h"
 
-// The BMP file hostplugin/skerry_tool.bmp, embedded at build time.
+// The BMP file plugins/skerry_tool.bmp, embedded at build time.
 extern const unsigned char kSkerryToolBitmap[];
 
 namespace platform {

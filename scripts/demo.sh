@@ -42,7 +42,7 @@ echo "Pictures: $out/export/vram.png (video memory), $out/export/model.png (the 
 
 heading "4. Skerry.mcp: run the example SkerryScript.txt through clayhost"
 cp -r "$root/examples/script" "$out/script"
-"$build/clayhost/clayhost" tool --plugin "$build/hostplugin/Skerry.mcp" \
+"$build/clayhost/clayhost" tool --plugin "$build/plugins/Skerry.mcp" \
   --scene "$out/script/scene.json" --drive "C=$out/script" \
   --transcript "$out/script/messages.jsonl"
 echo

@@ -38,8 +38,8 @@ shipped=$out/i686
 cmake --build "$shipped" --target gannet_plugin skerry_plugin morphon img2tim -j"$jobs"
 
 step "Checks of the 32-bit files"
-"$root/packaging/check-shipped-files.sh" "$shipped/hostplugin/Gannet.mcp" \
-  "$shipped/hostplugin/Skerry.mcp" "$shipped/packer/morphon.exe" "$shipped/tools/img2tim/img2tim.exe"
+"$root/packaging/check-shipped-files.sh" "$shipped/plugins/Gannet.mcp" \
+  "$shipped/plugins/Skerry.mcp" "$shipped/packer/morphon.exe" "$shipped/tools/img2tim/img2tim.exe"
 
 step "wine32 on this machine"
 if ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
@@ -61,7 +61,7 @@ wine_tests=(
   exportlib/exportlib_test
   clayhost/plugin_library_win32_test
   hostplugin/hostplugin_test
-  hostplugin/plugin_exports_test
+  plugins/plugin_exports_test
   packer/morphon_unit_test
   tools/img2tim/img2tim_test
   clayhost/mcp_abi_i686_test
@@ -77,7 +77,7 @@ failed=()
 for test in "${wine_tests[@]}"; do
   echo "-- $test"
   # The boundary test calls the shipped plug-ins, the others those they test.
-  if ! (cd "$host/$(dirname "$test")" && GANNET_PLUGIN_FOLDER=$shipped/hostplugin \
+  if ! (cd "$host/$(dirname "$test")" && GANNET_PLUGIN_FOLDER=$shipped/plugins \
     "${wine_run[@]}" "./$(basename "$test").exe" --gtest_brief=1); then
     failed+=("$test")
   fi

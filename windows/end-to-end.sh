@@ -19,8 +19,8 @@ native=$(absolute "$5")
 wine_run=("$here/wine-run.sh" "$prefix")
 testdata=$here/testdata
 scenes=$root/examples/scenes
-gannet=$shipped/hostplugin/Gannet.mcp
-skerry=$shipped/hostplugin/Skerry.mcp
+gannet=$shipped/plugins/Gannet.mcp
+skerry=$shipped/plugins/Skerry.mcp
 
 checks=0
 failures=0
@@ -40,7 +40,7 @@ windows_path() { printf 'Z:%s' "${1//\//\\}"; }
 
 for program in "$gannet" "$skerry" "$shipped/packer/morphon.exe" "$host/clayhost/clayhost.exe" \
   "$host/tools/img2tim/img2tim.exe" "$host/tools/tmdgen/tmdgen.exe" "$native/clayhost/clayhost" \
-  "$native/hostplugin/Gannet.mcp" "$native/hostplugin/Skerry.mcp" "$native/packer/morphon" \
+  "$native/plugins/Gannet.mcp" "$native/plugins/Skerry.mcp" "$native/packer/morphon" \
   "$native/tools/img2tim/img2tim"; do
   if [[ ! -e $program ]]; then
     echo "end-to-end: $program is missing"
@@ -75,8 +75,8 @@ both_hosts() {
   shift 2
   local posix_args=() wine_args=() argument
   for argument in "$@"; do
-    posix_args+=("${argument/#PLUGIN/$native/hostplugin/$plugin}")
-    wine_args+=("${argument/#PLUGIN/$shipped/hostplugin/$plugin}")
+    posix_args+=("${argument/#PLUGIN/$native/plugins/$plugin}")
+    wine_args+=("${argument/#PLUGIN/$shipped/plugins/$plugin}")
   done
   mkdir -p "$folder"
   posix_status=0

@@ -24,6 +24,7 @@
 
 #include "clayhost/plugin_session.h"
 #include "clayhost/scene.h"
+#include "clayhost/scene_loader.h"
 
 namespace {
 

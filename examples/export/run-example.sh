@@ -30,7 +30,7 @@ PATH="$build/tools/img2tim:$build/tools/rsd2tmd:$PATH"
 export PATH
 
 "$build/clayhost/clayhost" export \
-  --plugin "$build/hostplugin/Gannet.mcp" \
+  --plugin "$build/plugins/Gannet.mcp" \
   --scene "$source_dir/examples/scenes/ship.json" \
   --out "$out/ship.rsd" \
   --drive "C=$drive" \

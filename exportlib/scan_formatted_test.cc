@@ -1,75 +1,15 @@
-// RaisePower, PlaneSide and ScanFormatted: the plug-ins' small numeric helpers.
+#include "exportlib/scan_formatted.h"
+
 #include <gtest/gtest.h>
 
-#include <cmath>
+#include <cstdint>
+#include <string>
 
 #include "exportlib/conversion_error.h"
 #include "exportlib/number_format.h"
-#include "exportlib/plane_side.h"
-#include "exportlib/raise_power.h"
-#include "exportlib/scan_formatted.h"
 
 namespace exportlib {
 namespace {
-
-TEST(RaisePowerTest, WholePowersAndZeroBases) {
-  EXPECT_EQ(RaisePower(8, 2), 256.0);
-  EXPECT_EQ(RaisePower(4, 2), 16.0);
-  EXPECT_EQ(RaisePower(0, 5), 1.0);
-  EXPECT_EQ(RaisePower(0, 0), 1.0);
-  EXPECT_EQ(RaisePower(-1, 0), 0.0);
-  EXPECT_EQ(RaisePower(3, 0), 0.0);
-  EXPECT_DOUBLE_EQ(RaisePower(-2, 2), 0.25);
-  EXPECT_DOUBLE_EQ(RaisePower(0.5, 9), 3.0);
-}
-
-TEST(RaisePowerTest, NegativeBasesTakeTheirSignFromHalfTheExponent) {
-  EXPECT_DOUBLE_EQ(RaisePower(3, -2), -8.0);
-  EXPECT_DOUBLE_EQ(RaisePower(2, -2), 4.0);
-  EXPECT_DOUBLE_EQ(RaisePower(1.0 / 3.0, -8), -2.0);
-  EXPECT_DOUBLE_EQ(RaisePower(-1, -2), -0.5);
-  EXPECT_DOUBLE_EQ(RaisePower(-2, -2), 0.25);
-}
-
-TEST(RaisePowerTest, NegligibleMagnitudesCountAsZero) {
-  EXPECT_EQ(RaisePower(5, 1e-16), 0.0);
-  EXPECT_EQ(RaisePower(1e-16, 0), 1.0);
-  EXPECT_EQ(RaisePower(1e-16, 7), 1.0);
-  EXPECT_NE(RaisePower(5, 1e-14), 0.0);
-}
-
-// Four corners whose coordinates live in the test, as the host's would.
-struct Corner {
-  float c[3];
-  mcp::VertexRecord record{};
-  Corner(float x, float y, float z) : c{x, y, z} {
-    record.c0 = &c[0];
-    record.c1 = &c[1];
-    record.c2 = &c[2];
-  }
-  Corner(const Corner&) = delete;
-};
-
-TEST(PlaneSideTest, CornerInThePlaneGivesExactlyZero) {
-  Corner a(0, 0, 0), b(1, 0, 0), c(1, 1, 0), d(0, 1, 0);
-  EXPECT_EQ(PlaneSide(a.record, b.record, c.record, d.record), 0.0);
-  // A square standing in the plane x = 2, away from the origin.
-  Corner e(2, 0.5f, 0.5f), f(2, -3, -3), g(2, 4, -3), h(2, 4, 4);
-  EXPECT_EQ(PlaneSide(e.record, f.record, g.record, h.record), 0.0);
-}
-
-TEST(PlaneSideTest, LiftedCornerTakesTheSignOfTheWinding) {
-  Corner lifted(0, 0, 1), b(1, 0, 0), c(1, 1, 0), d(0, 1, 0);
-  const double side = PlaneSide(lifted.record, b.record, c.record, d.record);
-  EXPECT_EQ(side, 1.0);  // n = (0, 0, 1) for this winding
-  EXPECT_EQ(PlaneSide(lifted.record, d.record, c.record, b.record), -1.0);
-}
-
-TEST(PlaneSideTest, UnfilledRecordCountsAsTheOrigin) {
-  Corner b(1, 0, 0), c(1, 1, 0), d(0, 1, 0);
-  const mcp::VertexRecord empty{};
-  EXPECT_EQ(PlaneSide(empty, b.record, c.record, d.record), 0.0);
-}
 
 TEST(ScanFormattedTest, ReadsTheSizeSuffixPatterns) {
   std::int32_t w = 0, h = 0, depth = 0, extra = 99;

@@ -1,17 +1,13 @@
-// Gannet.mcp: the exporter plug-in's six entry points.
+// Gannet.mcp: the exporter plug-in's identity and its two entry points of
+// its own; the other four are common_exports.cc.
 #include <cstdint>
 
 #include "exporter/export_driver.h"
-#include "exportlib/number_format.h"
 #include "hostplugin/host_api.h"
 #include "hostplugin/mcp_abi.h"
-#include "hostplugin/plugin_description.h"
-#include "platform/decimal_separator.h"
-#include "platform/message_box.h"
+#include "plugins/plugin_identity.h"
 
 namespace {
-
-mcp::CallbackTable g_callbacks;
 
 constexpr char kExtension[] = "rsd";
 constexpr char kFileTypeDescription[] = "PlayStation (filename must be <=7 chars!)";
@@ -21,37 +17,15 @@ constexpr char kOptions[] = "FlipV|restrFlipVValue=1";
 // static all the same, refilled on every call.
 mcp::ExporterOptionsRecord g_options;
 
-[[maybe_unused]] const bool g_loaded = [] {
-  exportlib::SetDecimalSeparator(platform::ReadUserDecimalSeparator());
-  platform::SetMessageCaption("Gannet");
-  return true;
-}();
-
 }  // namespace
 
-MCP_EXPORT std::int32_t MCP_CALL MCP_InitializePluginProc(std::int32_t index,
-                                                          std::uintptr_t value) {
-  return g_callbacks.Store(index, value);
-}
-
-MCP_EXPORT std::int32_t MCP_CALL MCP_PluginEntry(std::uint32_t, std::uint32_t,
-                                                 std::uint32_t host_version) {
-  return mcp::AcceptHostVersion(host_version);
-}
-
-MCP_EXPORT std::uint8_t MCP_CALL MCP_GetPluginInfo(mcp::Context context0, mcp::Context context1,
-                                                   std::int32_t plugin_index) {
-  if (plugin_index != 0) {
-    return 0;
-  }
-  mcp::SubmitPluginInfo(mcp::HostApi(g_callbacks), context0, context1, "Gannet",
-                        "PlayStation Gannet", mcp::kPluginKindExporter, mcp::kExporterId);
-  return 1;
-}
-
-MCP_EXPORT std::uintptr_t MCP_CALL MCP_ReleasePlugin(std::uint32_t id_low, std::uint32_t) {
-  return id_low;
-}
+constinit const plugins::PluginIdentity plugins::kThisPlugin = {
+    .name = "Gannet",
+    .description = "PlayStation Gannet",
+    .kind = kPluginKindExporter,
+    .fixed_id = mcp::kExporterId,
+    .id_address = nullptr,
+    .release_answers_first_argument = true};
 
 MCP_EXPORT std::uint8_t MCP_CALL MCP_GetExporterInfo(mcp::Context context0, mcp::Context context1,
                                                      std::uint32_t id_low, std::uint32_t id_high) {
@@ -60,7 +34,7 @@ MCP_EXPORT std::uint8_t MCP_CALL MCP_GetExporterInfo(mcp::Context context0, mcp:
   if (id_low != mcp::kExporterId) {
     return 0;
   }
-  const mcp::HostApi host(g_callbacks);
+  const mcp::HostApi host = plugins::Host();
   g_options = mcp::ExporterOptionsRecord{};
   g_options.size = sizeof g_options;
   g_options.options = kOptions;
@@ -85,7 +59,7 @@ MCP_EXPORT std::uint8_t MCP_CALL MCP_ExecuteExport(mcp::Context, mcp::Context, s
     return 0;
   }
   try {
-    return exporter::ExecuteExport(mcp::HostApi(g_callbacks), scene, *params);
+    return exporter::ExecuteExport(plugins::Host(), scene, *params);
   } catch (...) {
     // Nothing may unwind into the host.
     return 0;

@@ -1,6 +1,6 @@
 // Win32 only: ownership of one kernel handle.
-#ifndef GANNET_WINDOWS_SCOPED_HANDLE_H_
-#define GANNET_WINDOWS_SCOPED_HANDLE_H_
+#ifndef GANNET_PLATFORM_SCOPED_HANDLE_H_
+#define GANNET_PLATFORM_SCOPED_HANDLE_H_
 
 #include <windows.h>
 
@@ -37,4 +37,4 @@ class ScopedHandle {
 
 }  // namespace windows
 
-#endif  // GANNET_WINDOWS_SCOPED_HANDLE_H_
+#endif  // GANNET_PLATFORM_SCOPED_HANDLE_H_

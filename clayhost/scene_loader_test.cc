@@ -1,0 +1,67 @@
+#include "clayhost/scene_loader.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+namespace clayhost {
+namespace {
+
+const std::string kTestData = CLAYHOST_TESTDATA;
+
+std::string ErrorOfLoading(const std::string& path) {
+  try {
+    LoadScene(path);
+  } catch (const SceneError& error) {
+    return error.what();
+  }
+  return "(no error)";
+}
+
+// One triangle as OBJ text: no JSON reader accepts it.
+constexpr char kTriangleObj[] = "o tri\nv 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n";
+
+// A scene file in the temporary folder, removed at the end of the test.
+class SceneFile {
+ public:
+  SceneFile(const std::string& name, const std::string& content)
+      : path_(std::filesystem::temp_directory_path() /
+              (std::string("scene_loader_test-") +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name() + "-" + name)) {
+    std::ofstream(path_, std::ios::binary) << content;
+  }
+  ~SceneFile() {
+    std::error_code ignored;
+    std::filesystem::remove(path_, ignored);
+  }
+  std::string path() const { return path_.string(); }
+
+ private:
+  std::filesystem::path path_;
+};
+
+TEST(LoadSceneTest, AJsonFileIsReadAsJson) {
+  const Scene scene = LoadScene(kTestData + "/probe.json");
+  ASSERT_EQ(scene.objects.size(), 1u);
+  EXPECT_EQ(scene.objects[0].FindAttribute("Name")->value, "boat");
+}
+
+TEST(LoadSceneTest, TheObjEndingPicksTheObjReaderInAnyCase) {
+  const SceneFile upper("TRI.OBJ", kTriangleObj);
+  EXPECT_EQ(LoadScene(upper.path()).objects.at(0).faces.size(), 1u);
+  // Any other ending goes to the JSON reader, which rejects the OBJ text.
+  const SceneFile other("tri.objx", kTriangleObj);
+  EXPECT_EQ(ErrorOfLoading(other.path()).rfind(other.path() + ": parse error at line 1,", 0), 0u)
+      << ErrorOfLoading(other.path());
+}
+
+TEST(LoadSceneTest, AMissingFileIsNamed) {
+  EXPECT_EQ(ErrorOfLoading(kTestData + "/none.json"),
+            kTestData + "/none.json: cannot read the file: no such file");
+  EXPECT_EQ(ErrorOfLoading("a.obj"), "a.obj: cannot read the file: no such file");
+}
+
+}  // namespace
+}  // namespace clayhost
