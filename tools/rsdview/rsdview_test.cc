@@ -236,7 +236,7 @@ TEST_F(RsdviewProgram, ACommandLineErrorShowsTheUsage) {
     EXPECT_EQ(run.err.substr(run.err.find('\n') + 1), usage) << arguments;
     return run.err.substr(0, run.err.find('\n'));
   };
-  EXPECT_EQ(error_of(""), "rsdview: the first word is vram or model");
+  EXPECT_EQ(error_of(""), "rsdview: the first word is vram, model or anim");
   EXPECT_EQ(error_of("vram m.rsd"), "rsdview: no -o OUT.png given");
   EXPECT_EQ(error_of("model -o m.png"), "rsdview: no RSD file given");
   EXPECT_EQ(error_of("vram m.rsd -o v.png --zoom 5"), "rsdview: --zoom needs a zoom 1..4, not '5'");
