@@ -190,7 +190,7 @@ class ObjectReader {
   }
 
   std::vector<morphon::SVector> ListVectors(const char* name, std::uint32_t top,
-                                           std::uint32_t count) {
+                                            std::uint32_t count) {
     std::vector<morphon::SVector> vectors;
     const std::uint8_t* at = file_.data() + kTableStart + top;
     for (std::uint32_t i = 0; i < count; ++i, at += morphon::kSvectorSize) {

@@ -21,11 +21,11 @@ std::vector<Model> FramesOnModel(const PackFile& pack, const Model& base,
   for (const PackFrame& frame : pack.frames) {
     if (frame.vertices.size() != vertices ||
         (!frame.normals.empty() && frame.normals.size() != normals)) {
-      throw rsdformat::ReadError(
-          pack_name, "",
-          "its frames hold " + std::to_string(frame.vertices.size()) + " vertices and " +
-              std::to_string(frame.normals.size()) + " normals, the base model " +
-              std::to_string(vertices) + " and " + std::to_string(normals));
+      throw rsdformat::ReadError(pack_name, "",
+                                 "its frames hold " + std::to_string(frame.vertices.size()) +
+                                     " vertices and " + std::to_string(frame.normals.size()) +
+                                     " normals, the base model " + std::to_string(vertices) +
+                                     " and " + std::to_string(normals));
     }
     frames.push_back(WithVertices(base, frame.vertices, frame.normals));
   }

@@ -34,13 +34,13 @@ struct Arguments {
   Command command = Command::kVram;
   std::string rsd;  // the input: the RSD file, a TMD file (model) or the pack (anim)
   std::string output;
-  std::string tmd;                // anim: the base model
-  std::vector<std::string> tims;  // model of a TMD, anim: video memory's TIM files, in order
+  std::string tmd;                  // anim: the base model
+  std::vector<std::string> tims;    // model of a TMD, anim: video memory's TIM files, in order
   View view = View::kThreeQuarter;  // anim
   bool gif = false;                 // anim: also OUT with .gif for its extension
-  int zoom = 1;                 // vram
-  std::optional<Area> display;  // vram; the project file's when not given
-  RenderOptions render;         // model
+  int zoom = 1;                     // vram
+  std::optional<Area> display;      // vram; the project file's when not given
+  RenderOptions render;             // model
   std::vector<View> views = {View::kFront, View::kSide, View::kTop, View::kThreeQuarter};
 };
 

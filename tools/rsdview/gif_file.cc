@@ -37,8 +37,7 @@ using GifHandle = std::unique_ptr<GifFileType, GifCloser>;
 
 // The extension that makes viewers repeat the pictures for ever.
 bool PutLoopExtension(GifFileType* gif) {
-  static const GifByteType kApplication[] = {'N', 'E', 'T', 'S', 'C', 'A', 'P', 'E',
-                                             '2', '.', '0'};
+  static const GifByteType kApplication[] = {'N', 'E', 'T', 'S', 'C', 'A', 'P', 'E', '2', '.', '0'};
   static const GifByteType kForever[] = {1, 0, 0};
   return EGifPutExtensionLeader(gif, APPLICATION_EXT_FUNC_CODE) == GIF_OK &&
          EGifPutExtensionBlock(gif, sizeof kApplication, kApplication) == GIF_OK &&
@@ -84,8 +83,9 @@ bool Encode(const std::vector<Canvas>& frames, int delay_ms, const std::filesyst
   }
   std::unique_ptr<ColorMapObject, decltype(&GifFreeMapObject)> map(GifMakeMapObject(256, colors),
                                                                    &GifFreeMapObject);
-  if (!map || EGifPutScreenDesc(gif.get(), frames.front().width(), frames.front().height(), 8, 0,
-                                map.get()) != GIF_OK ||
+  if (!map ||
+      EGifPutScreenDesc(gif.get(), frames.front().width(), frames.front().height(), 8, 0,
+                        map.get()) != GIF_OK ||
       !PutLoopExtension(gif.get())) {
     return false;
   }
@@ -102,16 +102,16 @@ bool Encode(const std::vector<Canvas>& frames, int delay_ms, const std::filesyst
 
 Rgb GifPaletteColor(std::uint8_t index) {
   if (index < kCubeSize) {
-    return {CubeLevel(index / (kCubeSteps * kCubeSteps)), CubeLevel(index / kCubeSteps % kCubeSteps),
-            CubeLevel(index % kCubeSteps)};
+    return {CubeLevel(index / (kCubeSteps * kCubeSteps)),
+            CubeLevel(index / kCubeSteps % kCubeSteps), CubeLevel(index % kCubeSteps)};
   }
   const std::uint8_t level = GreyLevel(index - kCubeSize);
   return {level, level, level};
 }
 
 std::uint8_t GifColorIndex(Rgb color) {
-  const int cube =
-      (CubeStep(color.red) * kCubeSteps + CubeStep(color.green)) * kCubeSteps + CubeStep(color.blue);
+  const int cube = (CubeStep(color.red) * kCubeSteps + CubeStep(color.green)) * kCubeSteps +
+                   CubeStep(color.blue);
   const int mean = (color.red + color.green + color.blue) / 3;
   const int grey = kCubeSize + (mean * (kGreys - 1) + 127) / 255;
   const auto pick = Distance(color, GifPaletteColor(static_cast<std::uint8_t>(grey))) <

@@ -199,8 +199,8 @@ struct PolygonPainter {
                            : TextureWindow{};
   }
 
-  void Triangle(const MatLine& line, const TextureWindow& window, const Corner& a,
-                const Corner& b, const Corner& c) {
+  void Triangle(const MatLine& line, const TextureWindow& window, const Corner& a, const Corner& b,
+                const Corner& c) {
     if (options.cull && !line.double_sided() && SignedArea(a, b, c) > 0) {
       return;
     }

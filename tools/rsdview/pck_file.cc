@@ -20,9 +20,9 @@ std::vector<morphon::SVector> Vectors(const std::uint8_t* at, std::uint32_t byte
 
 PackFile ParsePack(std::span<const std::uint8_t> bytes, const std::string& file) {
   if (bytes.size() < kHeaderSize) {
-    throw rsdformat::ByteError(file, bytes.size(),
-                               "ends inside the 32-byte header (" + std::to_string(bytes.size()) +
-                                   " bytes)");
+    throw rsdformat::ByteError(
+        file, bytes.size(),
+        "ends inside the 32-byte header (" + std::to_string(bytes.size()) + " bytes)");
   }
   const std::uint32_t total = morphon::LoadU32(bytes.data());
   const std::uint32_t frame_size = morphon::LoadU32(bytes.data() + 4);

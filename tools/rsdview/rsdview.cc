@@ -15,8 +15,8 @@
 #include "tools/rsdview/anim_sheet.h"
 #include "tools/rsdview/command_line.h"
 #include "tools/rsdview/export_files.h"
-#include "tools/rsdview/model_render.h"
 #include "tools/rsdview/gif_file.h"
+#include "tools/rsdview/model_render.h"
 #include "tools/rsdview/png_file.h"
 #include "tools/rsdview/tmd_model.h"
 #include "tools/rsdview/vram_check.h"
@@ -60,19 +60,18 @@ std::vector<std::filesystem::path> Paths(const std::vector<std::string>& names) 
 }
 
 int RunModel(const rsdview::Arguments& args) {
-  const rsdview::Model model =
-      rsdview::IsTmdName(args.rsd)
-          ? rsdview::ModelFromTmd(rsdview::ReadTmdModel(args.rsd),
-                                  rsdview::ReadTimFiles(Paths(args.tims)))
-          : rsdview::ReadModel(args.rsd);
+  const rsdview::Model model = rsdview::IsTmdName(args.rsd)
+                                   ? rsdview::ModelFromTmd(rsdview::ReadTmdModel(args.rsd),
+                                                           rsdview::ReadTimFiles(Paths(args.tims)))
+                                   : rsdview::ReadModel(args.rsd);
   std::printf("%zu vertices, %zu polygons, %zu textures\n", model.ply.vertices.size(),
               model.ply.polygons.size(), model.textures.size());
   return Written(rsdview::RenderPanels(model, args.views, args.render), args.output);
 }
 
 int RunAnim(const rsdview::Arguments& args) {
-  const rsdview::AnimationSheet sheet = rsdview::ReadAnimation(
-      args.rsd, args.tmd, Paths(args.tims), args.view, args.render);
+  const rsdview::AnimationSheet sheet =
+      rsdview::ReadAnimation(args.rsd, args.tmd, Paths(args.tims), args.view, args.render);
   std::printf("%zu frames of %zu vertices%s\n", sheet.frames.size(), sheet.vertices,
               sheet.loops ? ", looping" : "");
   const int written = Written(rsdview::ContactSheet(sheet.frames), args.output);

@@ -100,8 +100,8 @@ Model WithVertices(const Model& model, const std::vector<morphon::SVector>& vert
 
 rsd2tmd::TmdModel ReadTmdModel(const std::filesystem::path& path) {
   const std::string bytes = rsdformat::ReadWholeFile(path);
-  rsd2tmd::TmdDescription description = rsd2tmd::DescribeTmdFile(
-      {reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()});
+  rsd2tmd::TmdDescription description =
+      rsd2tmd::DescribeTmdFile({reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()});
   if (!description.fault.empty()) {
     throw rsdformat::ReadError(path.string(), "", description.fault);
   }
@@ -114,8 +114,7 @@ rsd2tmd::TmdModel ReadTmdModel(const std::filesystem::path& path) {
 std::vector<Texture> ReadTimFiles(const std::vector<std::filesystem::path>& paths) {
   std::vector<Texture> textures;
   for (std::size_t i = 0; i < paths.size(); ++i) {
-    textures.push_back(
-        {static_cast<int>(i), paths[i].string(), rsdformat::ReadTim(paths[i])});
+    textures.push_back({static_cast<int>(i), paths[i].string(), rsdformat::ReadTim(paths[i])});
   }
   return textures;
 }
