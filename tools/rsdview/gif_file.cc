@@ -1,6 +1,8 @@
 #include "tools/rsdview/gif_file.h"
 
+#include <fcntl.h>
 #include <gif_lib.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <memory>
@@ -70,9 +72,16 @@ bool PutFrame(GifFileType* gif, const Canvas& frame, int delay_ms) {
 }
 
 bool Encode(const std::vector<Canvas>& frames, int delay_ms, const std::filesystem::path& path) {
+  // Created as other files are, under the umask (giflib's own opening
+  // makes them private to their owner).
+  const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  if (fd < 0) {
+    return false;
+  }
   int error = 0;
-  GifHandle gif(EGifOpenFileName(path.c_str(), false, &error));
+  GifHandle gif(EGifOpenFileHandle(fd, &error));
   if (!gif) {
+    close(fd);
     return false;
   }
   EGifSetGifVersion(gif.get(), true);

@@ -4,6 +4,7 @@
 
 #include <gif_lib.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -47,7 +48,12 @@ TEST_F(GifFile, HoldsEveryFrameLoopingWithItsDelay) {
   first.Set(2, 1, {255, 0, 0});
   second.Set(0, 0, {51, 102, 153});
   const fs::path path = folder_ / "a.gif";
+  const mode_t mask = umask(022);
   ASSERT_TRUE(WriteGif({first, second}, 30, path));
+  umask(mask);
+  EXPECT_EQ(fs::status(path).permissions(),
+            fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
+                fs::perms::others_read);
 
   int error = 0;
   std::unique_ptr<GifFileType, GifCloser> gif(DGifOpenFileName(path.c_str(), &error));
