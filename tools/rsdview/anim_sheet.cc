@@ -39,6 +39,14 @@ AnimationSheet ReadAnimation(const std::filesystem::path& pack, const std::files
   if (file.frames.empty()) {
     throw rsdformat::ReadError(pack.string(), "", "holds no frames");
   }
+  const std::uint64_t side = static_cast<std::uint64_t>(options.size);
+  if (file.frames.size() * side * side > kLargestSheetPixels) {
+    throw rsdformat::ReadError(
+        pack.string(), "",
+        std::to_string(file.frames.size()) + " frames of " + std::to_string(side) + " x " +
+            std::to_string(side) + " pixels are more than one sheet holds (" +
+            std::to_string(kLargestSheetPixels) + " pixels); give a smaller --size");
+  }
   const Model base = ModelFromTmd(ReadTmdModel(tmd), ReadTimFiles(tims));
   AnimationSheet sheet;
   sheet.frames = RenderFrames(FramesOnModel(file, base, pack.string()), view, options);

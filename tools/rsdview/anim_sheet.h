@@ -5,6 +5,7 @@
 #define GANNET_TOOLS_RSDVIEW_ANIM_SHEET_H_
 
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -16,6 +17,10 @@
 namespace rsdview {
 
 inline constexpr int kSheetColumns = 8;
+
+/// The most pixels the frames of one sheet may cover together: a pack of
+/// many frames at a large --size is refused rather than exhausting memory.
+inline constexpr std::uint64_t kLargestSheetPixels = std::uint64_t{1} << 24;
 
 /// How long the animated GIF shows each frame: 30 frames a second, rounded
 /// to the GIF's hundredths.
@@ -35,7 +40,8 @@ std::vector<Model> FramesOnModel(const PackFile& pack, const Model& base,
                                  const std::string& pack_name);
 
 /// Reads the pack, the base TMD and the TIM files, and renders every frame
-/// from `view`. Throws rsdformat::ReadError, also for a pack without frames.
+/// from `view`. Throws rsdformat::ReadError, also for a pack without frames
+/// and for frames that would cover more than kLargestSheetPixels.
 AnimationSheet ReadAnimation(const std::filesystem::path& pack, const std::filesystem::path& tmd,
                              const std::vector<std::filesystem::path>& tims, View view,
                              const RenderOptions& options);

@@ -51,9 +51,8 @@ TEST_F(GifFile, HoldsEveryFrameLoopingWithItsDelay) {
   const mode_t mask = umask(022);
   ASSERT_TRUE(WriteGif({first, second}, 30, path));
   umask(mask);
-  EXPECT_EQ(fs::status(path).permissions(),
-            fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
-                fs::perms::others_read);
+  EXPECT_EQ(fs::status(path).permissions(), fs::perms::owner_read | fs::perms::owner_write |
+                                                fs::perms::group_read | fs::perms::others_read);
 
   int error = 0;
   std::unique_ptr<GifFileType, GifCloser> gif(DGifOpenFileName(path.c_str(), &error));

@@ -424,6 +424,9 @@ TEST_F(RsdviewProgram, AnimRefusesAPackThatIsNotTheBaseModels) {
             "rsdview: bad.tmd: not a TMD file: its id is 0x20746f6e, not 0x00000041\n");
   EXPECT_EQ(failure("model bad.tmd -o a.png"),
             "rsdview: bad.tmd: not a TMD file: its id is 0x20746f6e, not 0x00000041\n");
+  EXPECT_EQ(failure("anim MORPHON.PCK --tmd hop0.tmd -o a.png --size 4096 --gif"),
+            "rsdview: MORPHON.PCK: 2 frames of 4096 x 4096 pixels are more than one sheet holds "
+            "(16777216 pixels); give a smaller --size\n");
   WriteFile(folder_ / "EMPTY.PCK", std::string(32, '\0'));
   EXPECT_EQ(failure("anim EMPTY.PCK --tmd hop0.tmd -o a.png"),
             "rsdview: EMPTY.PCK: holds no frames\n");
