@@ -4,7 +4,10 @@
 #   2. exports the textured example ship with Gannet.mcp in the substitute
 #      host, answering the launch question, with ImageMagick and img2tim;
 #   3. draws the export's video memory and its model with rsdview;
-#   4. runs the example SkerryScript.txt with Skerry.mcp.
+#   4. runs the example SkerryScript.txt with Skerry.mcp;
+#   5. runs the whole chain on the hopping box: a SkerryScript.txt exports
+#      each frame, rsdn.bat converts it to TMD with rsd2tmd, morphon packs the
+#      frames with tweens, rsdview anim draws the pack.
 # Everything it makes goes to out/ (or $1), which it lays anew.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -48,5 +51,12 @@ cp -r "$root/examples/script" "$out/script"
 echo
 echo "Files in $out/script/skerry-out:"
 ls -l "$out/script/skerry-out"
+
+heading "5. The chain: export each frame, convert to TMD, pack with tweens, preview"
+"$root/examples/animation/run-animation.sh" "$build" "$out/hop"
+echo
+echo "Files in $out/hop/drive-c/hop:"
+ls "$out/hop/drive-c/hop"
+echo "Pictures: $out/hop/drive-c/hop/hop.png (every stored frame), $out/hop/drive-c/hop/hop.gif (animated)"
 
 heading "Done: everything is in $out"

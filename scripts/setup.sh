@@ -18,7 +18,7 @@ set -euo pipefail
 PACKAGES=(
   build-essential cmake git
   libgtest-dev libgmock-dev libbenchmark-dev
-  nlohmann-json3-dev libstb-dev
+  nlohmann-json3-dev libstb-dev libgif-dev
   imagemagick assimp-utils locales
   clang-14 libclang-rt-14-dev
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine64

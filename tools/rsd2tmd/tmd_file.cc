@@ -1,6 +1,7 @@
 #include "tools/rsd2tmd/tmd_file.h"
 
 #include <cstdio>
+#include <utility>
 
 #include "packer/tmd_writer.h"
 
@@ -97,8 +98,9 @@ class ObjectReader {
         !ReadPrimitives(kTableStart + primitive_top, n_primitive)) {
       return false;
     }
-    ListVectors("vertex", vert_top, n_vert_);
-    ListVectors("normal", normal_top, n_normal_);
+    model_.vertices = ListVectors("vertex", vert_top, n_vert_);
+    model_.normals = ListVectors("normal", normal_top, n_normal_);
+    out_.objects.push_back(std::move(model_));
     return true;
   }
 
@@ -171,6 +173,7 @@ class ObjectReader {
     if (p.textured && ((p.tsb >> 7) & 3) == 3) {
       return Fault(name + ": texture page word " + Hex(p.tsb, 4) + " names the reserved depth 3");
     }
+    model_.polygons.push_back(p);
     return CheckIndices(name, "normal", p.normals.data(), layout->normals, n_normal_) &&
            CheckIndices(name, "vertex", p.vertices.data(), p.corners, n_vert_);
   }
@@ -186,18 +189,23 @@ class ObjectReader {
     return true;
   }
 
-  void ListVectors(const char* name, std::uint32_t top, std::uint32_t count) {
+  std::vector<morphon::SVector> ListVectors(const char* name, std::uint32_t top,
+                                            std::uint32_t count) {
+    std::vector<morphon::SVector> vectors;
     const std::uint8_t* at = file_.data() + kTableStart + top;
     for (std::uint32_t i = 0; i < count; ++i, at += morphon::kSvectorSize) {
       const morphon::SVector v = morphon::LoadSVector(at);
+      vectors.push_back(v);
       out_.text += std::string(name) + " " + std::to_string(i) + ": " + std::to_string(v.vx) + " " +
                    std::to_string(v.vy) + " " + std::to_string(v.vz) + "\n";
     }
+    return vectors;
   }
 
   std::span<const std::uint8_t> file_;
   TmdDescription& out_;
   std::string object_;
+  TmdModel model_;
   std::uint32_t n_vert_ = 0;
   std::uint32_t n_normal_ = 0;
 };

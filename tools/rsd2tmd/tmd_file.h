@@ -28,11 +28,13 @@ struct TmdModel {
 /// The file's bytes.
 std::vector<std::uint8_t> EncodeTmdFile(const TmdModel& model);
 
-/// What reading a TMD file found: the decoded text so far, and the first
-/// fault, empty for a sound file.
+/// What reading a TMD file found: the decoded text so far, the first fault
+/// (empty for a sound file), and the objects read in full before it, for
+/// tools that draw them (primitives that are not polygons left out).
 struct TmdDescription {
   std::string text;
   std::string fault;
+  std::vector<TmdModel> objects;
 };
 
 /// Decodes every object and primitive of `file` into text and checks every

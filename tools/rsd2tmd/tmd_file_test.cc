@@ -133,6 +133,26 @@ TEST(TmdFileTest, AShortPacketAtTheEndIsAFault) {
             "object 0: primitive 1 at 56: ilen 1 olen 9, this kind has ilen 7 olen 9");
 }
 
+TEST(TmdFileTest, HandsBackTheObjectItRead) {
+  const TmdModel model = SmallModel();
+  std::vector<std::uint8_t> file = EncodeTmdFile(model);
+  TmdDescription description = DescribeTmdFile(file);
+  ASSERT_EQ(description.objects.size(), 1u);
+  const TmdModel& read = description.objects[0];
+  EXPECT_EQ(read.polygons, model.polygons);
+  ASSERT_EQ(read.vertices.size(), 4u);
+  EXPECT_EQ(read.vertices[3].vx, 100);
+  EXPECT_EQ(read.vertices[3].vy, -100);
+  ASSERT_EQ(read.normals.size(), 1u);
+  EXPECT_EQ(read.normals[0].vz, -4096);
+  file[43] = 0x40;  // not a polygon: left out of the object
+  description = DescribeTmdFile(file);
+  ASSERT_EQ(description.objects.size(), 1u);
+  EXPECT_EQ(description.objects[0].polygons, std::vector<TmdPolygon>{model.polygons[1]});
+  file.pop_back();  // a fault: no object read in full
+  EXPECT_TRUE(DescribeTmdFile(file).objects.empty());
+}
+
 TEST(TmdFileTest, EveryTruncationIsAFault) {
   const std::vector<std::uint8_t> file = EncodeTmdFile(SmallModel());
   for (std::size_t size = 0; size < file.size(); ++size) {

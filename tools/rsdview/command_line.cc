@@ -47,16 +47,70 @@ std::optional<std::vector<View>> ViewList(const std::string& text) {
   }
 }
 
+const char* CommandWord(Command command) {
+  switch (command) {
+    case Command::kVram:
+      return "vram";
+    case Command::kModel:
+      return "model";
+    case Command::kAnim:
+      return "anim";
+  }
+  return "";
+}
+
+std::optional<Command> CommandNamed(const std::string& word) {
+  for (Command command : {Command::kVram, Command::kModel, Command::kAnim}) {
+    if (word == CommandWord(command)) {
+      return command;
+    }
+  }
+  return std::nullopt;
+}
+
+// What the command line lacks or holds that does not fit together; empty
+// when it is whole.
+std::string Incomplete(const Arguments& parsed) {
+  const bool anim = parsed.command == Command::kAnim;
+  if (parsed.rsd.empty()) {
+    return anim ? "rsdview: no pack given" : "rsdview: no RSD file given";
+  }
+  if (parsed.output.empty()) {
+    return "rsdview: no -o OUT.png given";
+  }
+  if (anim && parsed.tmd.empty()) {
+    return "rsdview: anim needs --tmd BASE.tmd";
+  }
+  if (!anim && !parsed.tims.empty() && !IsTmdName(parsed.rsd)) {
+    return "rsdview: --tim is for a TMD model; an RSD file names its own TIM files";
+  }
+  return "";
+}
+
 }  // namespace
+
+bool IsTmdName(const std::string& path) {
+  if (path.size() < 4) {
+    return false;
+  }
+  std::string end = path.substr(path.size() - 4);
+  for (char& c : end) {
+    c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+  }
+  return end == ".tmd";
+}
 
 std::optional<Arguments> ParseArguments(const std::vector<std::string>& args, std::string& error) {
   Arguments parsed;
-  if (args.empty() || (args[0] != "vram" && args[0] != "model")) {
-    error = "rsdview: the first word is vram or model";
+  const std::optional<Command> command = args.empty() ? std::nullopt : CommandNamed(args[0]);
+  if (!command) {
+    error = "rsdview: the first word is vram, model or anim";
     return std::nullopt;
   }
-  parsed.command = args[0] == "vram" ? Command::kVram : Command::kModel;
+  parsed.command = *command;
   const bool vram = parsed.command == Command::kVram;
+  const bool anim = parsed.command == Command::kAnim;
+  bool sized = false;
   for (std::size_t i = 1; i < args.size(); ++i) {
     const std::string& arg = args[i];
     const bool has_value = i + 1 < args.size();
@@ -90,8 +144,9 @@ std::optional<Arguments> ParseArguments(const std::vector<std::string>& args, st
         return bad_value("a panel size 16..4096");
       }
       parsed.render.size = *size;
+      sized = true;
       ++i;
-    } else if (!vram && arg == "--views") {
+    } else if (!vram && !anim && arg == "--views") {
       const std::optional<std::vector<View>> views = has_value ? ViewList(value) : std::nullopt;
       if (!views) {
         return bad_value("views from front, side, top, three-quarter, separated by commas");
@@ -100,19 +155,44 @@ std::optional<Arguments> ParseArguments(const std::vector<std::string>& args, st
       ++i;
     } else if (!vram && arg == "--cull") {
       parsed.render.cull = true;
+    } else if (!vram && arg == "--tim") {
+      if (!has_value || value.empty()) {
+        return bad_value("a TIM file");
+      }
+      parsed.tims.push_back(value);
+      ++i;
+    } else if (anim && arg == "--tmd") {
+      if (!has_value || value.empty()) {
+        return bad_value("a TMD file");
+      }
+      parsed.tmd = value;
+      ++i;
+    } else if (anim && arg == "--view") {
+      const std::optional<View> view = has_value ? ViewNamed(value) : std::nullopt;
+      if (!view) {
+        return bad_value("a view: front, side, top or three-quarter");
+      }
+      parsed.view = *view;
+      ++i;
+    } else if (anim && arg == "--gif") {
+      parsed.gif = true;
     } else if (arg.size() > 1 && arg.front() == '-') {
       error = "rsdview: unknown option " + arg + " for " + args[0];
       return std::nullopt;
     } else if (parsed.rsd.empty()) {
       parsed.rsd = arg;
     } else {
-      error = "rsdview: one RSD file only, not also " + arg;
+      const char* input = anim ? "pack" : vram ? "RSD file" : "model file";
+      error = std::string("rsdview: one ") + input + " only, not also " + arg;
       return std::nullopt;
     }
   }
-  if (parsed.rsd.empty() || parsed.output.empty()) {
-    error = parsed.rsd.empty() ? "rsdview: no RSD file given" : "rsdview: no -o OUT.png given";
+  error = Incomplete(parsed);
+  if (!error.empty()) {
     return std::nullopt;
+  }
+  if (anim && !sized) {
+    parsed.render.size = kAnimFrameSize;
   }
   return parsed;
 }

@@ -11,6 +11,7 @@
 #include "tools/rsdformat/mat_file.h"
 #include "tools/rsdformat/ply_file.h"
 #include "tools/rsdformat/rsd_file.h"
+#include "tools/rsdview/video_memory.h"
 #include "tools/rsdview/vram_check.h"
 
 namespace rsdview {
@@ -27,6 +28,9 @@ struct Model {
   rsdformat::MatFile mat;
   std::vector<std::int32_t> material;  // index into mat.lines, per polygon
   std::vector<Texture> textures;
+  /// Per polygon, when the file gives each its page and palette words (a
+  /// TMD model); empty when each textured line's TIM sets them.
+  std::vector<TextureWindow> windows;
 };
 
 /// Reads the RSD file and the files it names. Throws rsdformat::ReadError.

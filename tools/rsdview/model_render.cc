@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <span>
 
 #include "tools/rsdview/rasterizer.h"
 
@@ -70,19 +71,21 @@ struct Framing {
   }
 };
 
-Framing FrameModel(const Model& model, View view, int size) {
+Framing FrameModels(std::span<const Model> models, View view, int size) {
   Framing framing;
   framing.axes = AxesOf(view);
   framing.half = size / 2.0;
   double left = INFINITY, right = -INFINITY, top = INFINITY, bottom = -INFINITY;
-  for (const PlyPolygon& polygon : model.ply.polygons) {
-    for (int k = 0; k < polygon.corners(); ++k) {
-      const Vector3& p = model.ply.vertices[static_cast<std::size_t>(polygon.vertex[k])];
-      const double x = Dot(p, framing.axes.right), y = Dot(p, framing.axes.down);
-      left = std::min(left, x);
-      right = std::max(right, x);
-      top = std::min(top, y);
-      bottom = std::max(bottom, y);
+  for (const Model& model : models) {
+    for (const PlyPolygon& polygon : model.ply.polygons) {
+      for (int k = 0; k < polygon.corners(); ++k) {
+        const Vector3& p = model.ply.vertices[static_cast<std::size_t>(polygon.vertex[k])];
+        const double x = Dot(p, framing.axes.right), y = Dot(p, framing.axes.down);
+        left = std::min(left, x);
+        right = std::max(right, x);
+        top = std::min(top, y);
+        bottom = std::max(bottom, y);
+      }
     }
   }
   if (!(left <= right)) {
@@ -163,7 +166,7 @@ struct PolygonPainter {
   const RenderOptions& options;
   RenderTarget& target;
 
-  void Paint(const PlyPolygon& polygon, const MatLine& line) {
+  void Paint(std::size_t index, const PlyPolygon& polygon, const MatLine& line) {
     const std::array<Rgb, 4> colors = CornerColors(line);
     std::array<Corner, 4> corners;
     for (int k = 0; k < polygon.corners(); ++k) {
@@ -181,13 +184,23 @@ struct PolygonPainter {
       corner.blue = colors[slot].blue * light;
     }
     // A quad is two triangles, (0, 1, 2) and (1, 3, 2) in the same turn.
-    Triangle(line, corners[0], corners[1], corners[2]);
+    const TextureWindow window = WindowOfPolygon(index, line);
+    Triangle(line, window, corners[0], corners[1], corners[2]);
     if (polygon.quad) {
-      Triangle(line, corners[1], corners[3], corners[2]);
+      Triangle(line, window, corners[1], corners[3], corners[2]);
     }
   }
 
-  void Triangle(const MatLine& line, const Corner& a, const Corner& b, const Corner& c) {
+  TextureWindow WindowOfPolygon(std::size_t index, const MatLine& line) const {
+    if (!model.windows.empty()) {
+      return model.windows[index];
+    }
+    return line.textured() ? WindowOf(model.textures[static_cast<std::size_t>(line.texture)].tim)
+                           : TextureWindow{};
+  }
+
+  void Triangle(const MatLine& line, const TextureWindow& window, const Corner& a, const Corner& b,
+                const Corner& c) {
     if (options.cull && !line.double_sided() && SignedArea(a, b, c) > 0) {
       return;
     }
@@ -200,8 +213,6 @@ struct PolygonPainter {
       });
       return;
     }
-    const TextureWindow window =
-        WindowOf(model.textures[static_cast<std::size_t>(line.texture)].tim);
     FillTriangle(target, a, b, c, [&](int x, int y, const Corner& at) {
       const std::uint16_t texel =
           SampleTexel(memory, window, NearestTexel(at.u), NearestTexel(at.v));
@@ -251,16 +262,38 @@ VideoMemory LoadVideoMemory(const std::vector<Texture>& textures) {
   return memory;
 }
 
-Canvas RenderView(const Model& model, const VideoMemory& memory, View view,
-                  const RenderOptions& options) {
+namespace {
+
+Canvas RenderFramed(const Model& model, const VideoMemory& memory, const Framing& framing,
+                    const RenderOptions& options) {
   RenderTarget target(options.size, options.size, kRenderBackground);
-  const Framing framing = FrameModel(model, view, options.size);
   PolygonPainter painter{model, memory, framing, options, target};
   for (std::size_t p = 0; p < model.ply.polygons.size(); ++p) {
-    painter.Paint(model.ply.polygons[p],
+    painter.Paint(p, model.ply.polygons[p],
                   model.mat.lines[static_cast<std::size_t>(model.material[p])]);
   }
   return target.canvas();
+}
+
+}  // namespace
+
+Canvas RenderView(const Model& model, const VideoMemory& memory, View view,
+                  const RenderOptions& options) {
+  return RenderFramed(model, memory, FrameModels({&model, 1}, view, options.size), options);
+}
+
+std::vector<Canvas> RenderFrames(const std::vector<Model>& frames, View view,
+                                 const RenderOptions& options) {
+  std::vector<Canvas> pictures;
+  if (frames.empty()) {
+    return pictures;
+  }
+  const VideoMemory memory = LoadVideoMemory(frames.front().textures);
+  const Framing framing = FrameModels(frames, view, options.size);
+  for (const Model& frame : frames) {
+    pictures.push_back(RenderFramed(frame, memory, framing, options));
+  }
+  return pictures;
 }
 
 Canvas RenderPanels(const Model& model, const std::vector<View>& views,

@@ -49,6 +49,12 @@ struct RenderOptions {
 Canvas RenderView(const Model& model, const VideoMemory& memory, View view,
                   const RenderOptions& options);
 
+/// One picture per frame from `view`, every frame framed alike (their
+/// extent together fills the panel but a margin), so that motion shows. The
+/// first frame's textures fill video memory.
+std::vector<Canvas> RenderFrames(const std::vector<Model>& frames, View view,
+                                 const RenderOptions& options);
+
 /// One panel per view, left to right, each labelled with its view's name.
 Canvas RenderPanels(const Model& model, const std::vector<View>& views,
                     const RenderOptions& options);

@@ -1,19 +1,24 @@
 // rsdview: pictures of an export, where its textures and palettes lie in
-// video memory and what the model looks like with them.
+// video memory and what the model looks like with them, of a TMD model, and
+// of the frames of a pack.
 //
 // Exit status: 0 done (vram: no fault), 1 vram found a fault, 2 a bad
 // command line, input that cannot be read, or a picture that cannot be
 // written.
 #include <cstdio>
+#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "tools/rsdformat/read_error.h"
 #include "tools/rsdformat/rsd_file.h"
+#include "tools/rsdview/anim_sheet.h"
 #include "tools/rsdview/command_line.h"
 #include "tools/rsdview/export_files.h"
+#include "tools/rsdview/gif_file.h"
 #include "tools/rsdview/model_render.h"
 #include "tools/rsdview/png_file.h"
+#include "tools/rsdview/tmd_model.h"
 #include "tools/rsdview/vram_check.h"
 #include "tools/rsdview/vram_map.h"
 
@@ -50,11 +55,48 @@ int RunVram(const rsdview::Arguments& args) {
   return written != 0 ? written : faults.empty() ? 0 : kFault;
 }
 
+std::vector<std::filesystem::path> Paths(const std::vector<std::string>& names) {
+  return {names.begin(), names.end()};
+}
+
 int RunModel(const rsdview::Arguments& args) {
-  const rsdview::Model model = rsdview::ReadModel(args.rsd);
+  const rsdview::Model model = rsdview::IsTmdName(args.rsd)
+                                   ? rsdview::ModelFromTmd(rsdview::ReadTmdModel(args.rsd),
+                                                           rsdview::ReadTimFiles(Paths(args.tims)))
+                                   : rsdview::ReadModel(args.rsd);
   std::printf("%zu vertices, %zu polygons, %zu textures\n", model.ply.vertices.size(),
               model.ply.polygons.size(), model.textures.size());
   return Written(rsdview::RenderPanels(model, args.views, args.render), args.output);
+}
+
+int RunAnim(const rsdview::Arguments& args) {
+  const rsdview::AnimationSheet sheet =
+      rsdview::ReadAnimation(args.rsd, args.tmd, Paths(args.tims), args.view, args.render);
+  std::printf("%zu frames of %zu vertices%s\n", sheet.frames.size(), sheet.vertices,
+              sheet.loops ? ", looping" : "");
+  const int written = Written(rsdview::ContactSheet(sheet.frames), args.output);
+  if (written != 0 || !args.gif) {
+    return written;
+  }
+  const std::string gif = std::filesystem::path(args.output).replace_extension(".gif").string();
+  if (!rsdview::WriteGif(sheet.frames, rsdview::kAnimFrameDelayMs, gif)) {
+    std::fprintf(stderr, "rsdview: cannot write %s\n", gif.c_str());
+    return kBadInput;
+  }
+  std::printf("wrote %s (%zu frames)\n", gif.c_str(), sheet.frames.size());
+  return 0;
+}
+
+int Run(const rsdview::Arguments& args) {
+  switch (args.command) {
+    case rsdview::Command::kVram:
+      return RunVram(args);
+    case rsdview::Command::kModel:
+      return RunModel(args);
+    case rsdview::Command::kAnim:
+      return RunAnim(args);
+  }
+  return kBadInput;
 }
 
 }  // namespace
@@ -68,7 +110,7 @@ int main(int argc, char** argv) {
     return kBadInput;
   }
   try {
-    return args->command == rsdview::Command::kVram ? RunVram(*args) : RunModel(*args);
+    return Run(*args);
   } catch (const rsdformat::ReadError& failure) {
     std::fprintf(stderr, "rsdview: %s\n", failure.what());
     return kBadInput;

@@ -5,15 +5,20 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
 
+#include "tools/rsd2tmd/tmd_file.h"
 #include "tools/rsdformat/testing/tim_maker.h"
+#include "tools/rsdview/anim_sheet.h"
 #include "tools/rsdview/export_files.h"
 #include "tools/rsdview/model_render.h"
+#include "tools/rsdview/tmd_model.h"
 #include "tools/rsdview/vram_map.h"
 
 namespace rsdview {
@@ -137,6 +142,74 @@ TEST_F(RsdviewProgram, TheExampleExportHasNoFaultAndRenders) {
   EXPECT_EQ(Decoded(folder_ / "model.png"), Bytes(expected));
 }
 
+// The pixels of `got` that are not, within 4 levels a channel, the pixel of
+// `want` at their place or at one of the eight around it. Rounding corners
+// and normals to whole numbers may shift an edge by a pixel and a shade of
+// light by a level; on a texture drawn smaller than its texels it may also
+// pick the next texel row, which a few scattered pixels show.
+int PixelsFarFrom(const std::string& want, const std::string& got, int width) {
+  if (want.size() != got.size()) {
+    return static_cast<int>(std::max(want.size(), got.size()) / 3);
+  }
+  const int height = static_cast<int>(want.size() / 3) / width;
+  const auto channel = [width](const std::string& bytes, int x, int y, std::size_t c) {
+    return static_cast<int>(static_cast<unsigned char>(
+        bytes[(static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
+               static_cast<std::size_t>(x)) *
+                  3 +
+              c]));
+  };
+  const auto near = [&](int x, int y, int nx, int ny) {
+    for (std::size_t c = 0; c < 3; ++c) {
+      if (std::abs(channel(want, nx, ny, c) - channel(got, x, y, c)) > 4) {
+        return false;
+      }
+    }
+    return true;
+  };
+  int far = 0;
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      bool found = false;
+      for (int dy = -1; dy <= 1 && !found; ++dy) {
+        for (int dx = -1; dx <= 1 && !found; ++dx) {
+          const int nx = x + dx, ny = y + dy;
+          found = nx >= 0 && ny >= 0 && nx < width && ny < height && near(x, y, nx, ny);
+        }
+      }
+      far += found ? 0 : 1;
+    }
+  }
+  return far;
+}
+
+TEST_F(RsdviewProgram, TheExampleExportRendersAsItsTmdDoes) {
+  const Outcome exported = Shell(std::string("\"") + EXAMPLE_EXPORT + "\" \"" + BUILD_DIR +
+                                 "\" \"" + (folder_ / "export").string() + "\"");
+  ASSERT_EQ(exported.status, 0) << exported.out << exported.err;
+  ASSERT_TRUE(fs::exists(folder_ / "export" / "ship.tmd")) << exported.out;
+  const std::string tims = " --tim export/ship0.tim --tim export/ship1.tim";
+  ASSERT_EQ(Rsdview("model export/ship.rsd -o rsd.png --size 128").status, 0);
+  const Outcome tmd = Rsdview("model export/ship.tmd" + tims + " -o tmd.png --size 128");
+  EXPECT_EQ(tmd.status, 0) << tmd.err;
+  EXPECT_EQ(tmd.out, "8 vertices, 6 polygons, 2 textures\nwrote tmd.png (512 x 128)\n");
+  const std::string rsd_pixels = Decoded(folder_ / "rsd.png");
+  // The ship's corners are whole numbers: the TMD holds them exactly.
+  EXPECT_EQ(Decoded(folder_ / "tmd.png"), rsd_pixels);
+
+  // Scaled by 33.3 some corners are rounded, by up to a third of a percent.
+  const Outcome scaled = Shell(std::string("cd \"") + folder_.string() + "/export\" && " +
+                               BUILD_DIR + "/tools/rsd2tmd/rsd2tmd ship.rsd -o scaled.tmd -s 33.3");
+  ASSERT_EQ(scaled.status, 0) << scaled.err;
+  ASSERT_EQ(Rsdview("model export/scaled.tmd" + tims + " -o scaled.png --size 128").status, 0);
+  const std::string scaled_pixels = Decoded(folder_ / "scaled.png");
+  EXPECT_NE(scaled_pixels, rsd_pixels);
+  EXPECT_LE(PixelsFarFrom(rsd_pixels, scaled_pixels, 512), 512 * 128 / 1000);
+  // Without the TIM files video memory is empty: the textured faces vanish.
+  ASSERT_EQ(Rsdview("model export/ship.tmd -o bare.png --size 128").status, 0);
+  EXPECT_GT(PixelsFarFrom(rsd_pixels, Decoded(folder_ / "bare.png"), 512), 512 * 128 / 20);
+}
+
 TEST_F(RsdviewProgram, TwoTimsSharingColumnsAreAFault) {
   WriteRsd(folder_, 2);
   WriteFile(folder_ / "t0.tim", Tim(8, 64, 32, 640, 0, 640, 256));
@@ -229,14 +302,18 @@ TEST_F(RsdviewProgram, ACommandLineErrorShowsTheUsage) {
   const std::string usage =
       "usage: rsdview vram MODEL.rsd -o OUT.png [--zoom N] [--display WxH]\n"
       "       rsdview model MODEL.rsd -o OUT.png [--size N] [--views "
-      "front,side,top,three-quarter] [--cull]\n";
+      "front,side,top,three-quarter] [--cull]\n"
+      "       rsdview model MODEL.tmd [--tim A.tim ...] -o OUT.png [--size N] [--views LIST] "
+      "[--cull]\n"
+      "       rsdview anim MORPHON.PCK --tmd BASE.tmd [--tim A.tim ...] -o OUT.png [--size N] "
+      "[--view VIEW] [--cull] [--gif]\n";
   const auto error_of = [&](const std::string& arguments) {
     const Outcome run = Rsdview(arguments);
     EXPECT_EQ(run.status, 2) << arguments;
     EXPECT_EQ(run.err.substr(run.err.find('\n') + 1), usage) << arguments;
     return run.err.substr(0, run.err.find('\n'));
   };
-  EXPECT_EQ(error_of(""), "rsdview: the first word is vram or model");
+  EXPECT_EQ(error_of(""), "rsdview: the first word is vram, model or anim");
   EXPECT_EQ(error_of("vram m.rsd"), "rsdview: no -o OUT.png given");
   EXPECT_EQ(error_of("model -o m.png"), "rsdview: no RSD file given");
   EXPECT_EQ(error_of("vram m.rsd -o v.png --zoom 5"), "rsdview: --zoom needs a zoom 1..4, not '5'");
@@ -248,6 +325,114 @@ TEST_F(RsdviewProgram, ACommandLineErrorShowsTheUsage) {
   EXPECT_EQ(error_of("model m.rsd -o v.png --size"), "rsdview: --size needs a panel size 16..4096");
   EXPECT_EQ(error_of("vram m.rsd -o v.png --cull"), "rsdview: unknown option --cull for vram");
   EXPECT_EQ(error_of("vram a.rsd b.rsd -o v.png"), "rsdview: one RSD file only, not also b.rsd");
+  EXPECT_EQ(error_of("model m.rsd --tim t.tim -o m.png"),
+            "rsdview: --tim is for a TMD model; an RSD file names its own TIM files");
+  EXPECT_EQ(error_of("vram m.tmd --tim t.tim -o m.png"), "rsdview: unknown option --tim for vram");
+  EXPECT_EQ(error_of("anim M.PCK -o a.png"), "rsdview: anim needs --tmd BASE.tmd");
+  EXPECT_EQ(error_of("anim --tmd b.tmd -o a.png"), "rsdview: no pack given");
+  EXPECT_EQ(error_of("anim M.PCK --tmd b.tmd -o a.png --view back"),
+            "rsdview: --view needs a view: front, side, top or three-quarter, not 'back'");
+  EXPECT_EQ(error_of("anim M.PCK --tmd b.tmd -o a.png --views top"),
+            "rsdview: unknown option --views for anim");
+  EXPECT_EQ(error_of("model m.tmd n.tmd -o m.png"), "rsdview: one model file only, not also n.tmd");
+}
+
+// Frame `i` of a hopping square: one unlit textured quad and one lit flat
+// triangle, moved 10 units right a frame.
+rsd2tmd::TmdModel Hop(int i) {
+  rsd2tmd::TmdModel tmd;
+  const auto at = [i](int x, int y) {
+    return morphon::SVector{static_cast<std::int16_t>(x + 10 * i), static_cast<std::int16_t>(y), 0,
+                            0};
+  };
+  tmd.vertices = {at(0, 0), at(10, 0), at(0, 10), at(10, 10), at(5, -6)};
+  tmd.normals = {{0, 0, -4096, 0}};
+  rsd2tmd::TmdPolygon quad;
+  quad.corners = 4;
+  quad.lit = false;
+  quad.textured = true;
+  quad.colours[0] = {128, 128, 128};
+  quad.uv = {{{0, 0}, {15, 0}, {0, 15}, {15, 15}}};
+  quad.cba = static_cast<std::uint16_t>(256 * 64 + 640 / 16);
+  quad.tsb = static_cast<std::uint16_t>(10);  // page at column 640, 4-bit
+  quad.vertices = {0, 1, 2, 3};
+  rsd2tmd::TmdPolygon roof;
+  roof.colours[0] = {200, 40, 40};
+  roof.vertices = {0, 1, 4, 0};
+  tmd.polygons = {quad, roof};
+  return tmd;
+}
+
+void WriteTmd(const fs::path& path, const rsd2tmd::TmdModel& tmd) {
+  const std::vector<std::uint8_t> bytes = rsd2tmd::EncodeTmdFile(tmd);
+  WriteFile(path, std::string(bytes.begin(), bytes.end()));
+}
+
+TEST_F(RsdviewProgram, AnimDrawsEveryFrameOfAPackThatMorphonMade) {
+  const fs::path frames = folder_ / "frames";
+  fs::create_directory(frames);
+  for (int i = 0; i < 3; ++i) {
+    WriteTmd(frames / ("hop" + std::to_string(i) + ".tmd"), Hop(i));
+  }
+  const Outcome packed = Shell("cd \"" + frames.string() + "\" && " + MORPHON_PROGRAM + " -T2");
+  ASSERT_EQ(packed.status, 0) << packed.out << packed.err;
+  WriteFile(folder_ / "t0.tim", Tim(4, 16, 16, 640, 0, 640, 256));
+
+  const Outcome run = Rsdview(
+      "anim frames/MORPHON.PCK --tmd frames/hop0.tmd --tim t0.tim -o a.png --size 48 --view "
+      "front --gif");
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out, "4 frames of 5 vertices\nwrote a.png (192 x 48)\nwrote a.gif (4 frames)\n");
+  EXPECT_EQ(Identified(folder_ / "a.png"), "PNG 192x48");
+  EXPECT_EQ(Shell("identify -format '%m %wx%h;' \"" + (folder_ / "a.gif").string() + "\"").out,
+            "GIF 48x48;GIF 48x48;GIF 48x48;GIF 48x48;");
+
+  // Two tweens a segment: frames at 0, 5, 10 and 15 units to the right,
+  // drawn on the base model's polygons, all framed alike.
+  std::vector<Model> models;
+  const Texture texture{0, "t0.tim", rsdformat::ReadTim(folder_ / "t0.tim")};
+  for (const int shift : {0, 5, 10, 15}) {
+    rsd2tmd::TmdModel tmd = Hop(0);
+    for (morphon::SVector& v : tmd.vertices) {
+      v.vx = static_cast<std::int16_t>(v.vx + shift);
+    }
+    models.push_back(ModelFromTmd(tmd, {texture}));
+  }
+  const Canvas expected = ContactSheet(RenderFrames(models, View::kFront, {48, false}));
+  EXPECT_EQ(Decoded(folder_ / "a.png"), Bytes(expected));
+}
+
+TEST_F(RsdviewProgram, AnimRefusesAPackThatIsNotTheBaseModels) {
+  WriteTmd(folder_ / "hop0.tmd", Hop(0));
+  WriteTmd(folder_ / "hop1.tmd", Hop(1));
+  ASSERT_EQ(Shell("cd \"" + folder_.string() + "\" && " + MORPHON_PROGRAM + " -NN").status, 0);
+  rsd2tmd::TmdModel fewer = Hop(0);
+  fewer.vertices.pop_back();
+  fewer.polygons.pop_back();
+  WriteTmd(folder_ / "fewer.tmd", fewer);
+  const auto failure = [&](const std::string& command) {
+    const Outcome run = Rsdview(command);
+    EXPECT_EQ(run.status, 2) << command;
+    EXPECT_EQ(run.out, "") << command;
+    return run.err;
+  };
+  EXPECT_EQ(failure("anim MORPHON.PCK --tmd fewer.tmd -o a.png"),
+            "rsdview: MORPHON.PCK: its frames hold 5 vertices and 0 normals, the base model 4 "
+            "and 1\n");
+  WriteFile(folder_ / "bad.tmd", "not a TMD at all");
+  EXPECT_EQ(failure("anim MORPHON.PCK --tmd bad.tmd -o a.png"),
+            "rsdview: bad.tmd: not a TMD file: its id is 0x20746f6e, not 0x00000041\n");
+  EXPECT_EQ(failure("model bad.tmd -o a.png"),
+            "rsdview: bad.tmd: not a TMD file: its id is 0x20746f6e, not 0x00000041\n");
+  EXPECT_EQ(failure("anim MORPHON.PCK --tmd hop0.tmd -o a.png --size 4096 --gif"),
+            "rsdview: MORPHON.PCK: 2 frames of 4096 x 4096 pixels are more than one sheet holds "
+            "(16777216 pixels); give a smaller --size\n");
+  WriteFile(folder_ / "EMPTY.PCK", std::string(32, '\0'));
+  EXPECT_EQ(failure("anim EMPTY.PCK --tmd hop0.tmd -o a.png"),
+            "rsdview: EMPTY.PCK: holds no frames\n");
+  EXPECT_EQ(failure("anim NONE.PCK --tmd hop0.tmd -o a.png"),
+            "rsdview: NONE.PCK: cannot read (No such file or directory)\n");
+  EXPECT_FALSE(fs::exists(folder_ / "a.png"));
 }
 
 }  // namespace

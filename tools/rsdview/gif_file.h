@@ -1,0 +1,28 @@
+// Writing pictures as an animated GIF that loops for ever. GIF holds 256
+// colours a picture: every picture is mapped to one fixed palette, a
+// 6 x 6 x 6 colour cube and 40 greys, each pixel to the nearest entry.
+#ifndef GANNET_TOOLS_RSDVIEW_GIF_FILE_H_
+#define GANNET_TOOLS_RSDVIEW_GIF_FILE_H_
+
+#include <cstdint>
+#include <filesystem>
+#include <vector>
+
+#include "tools/rsdview/canvas.h"
+
+namespace rsdview {
+
+/// The palette index nearest to `color`.
+std::uint8_t GifColorIndex(Rgb color);
+
+/// The colour of palette entry `index`.
+Rgb GifPaletteColor(std::uint8_t index);
+
+/// Writes `frames` (all of one size, at least one) to `path`, each shown
+/// for `delay_ms` milliseconds (rounded to hundredths); false when the file
+/// cannot be written, nothing left behind.
+bool WriteGif(const std::vector<Canvas>& frames, int delay_ms, const std::filesystem::path& path);
+
+}  // namespace rsdview
+
+#endif  // GANNET_TOOLS_RSDVIEW_GIF_FILE_H_
