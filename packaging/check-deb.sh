@@ -20,14 +20,14 @@ check "package gannet-toolchain $version" \
 depends=$(field Depends)
 # The package names of Depends, one a line, without their versions.
 depends_on() { tr ',' '\n' <<<"$depends" | sed 's/^ *//; s/ .*//' | grep -qxF "$1"; }
-for package in imagemagick libc6 libstdc++6 libstb0; do
+for package in imagemagick libc6 libstdc++6 libstb0 libgif7; do
   check "depends on $package" "$(yes_if depends_on "$package")" "$depends"
 done
 
 # Mode and path of every file, "./usr/bin/clayhost -rwxr-xr-x".
 dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { print $6, $1 }' >"$work/contents"
-for program in usr/bin/morphon usr/bin/clayhost usr/bin/img2tim usr/bin/tmdgen \
-  usr/share/gannet/MarbleCLAY/plugin/rsdn.bat; do
+for program in usr/bin/morphon usr/bin/clayhost usr/bin/img2tim usr/bin/tmdgen usr/bin/rsdview \
+  usr/bin/rsd2tmd usr/bin/tmdinfo usr/share/gannet/MarbleCLAY/plugin/rsdn.bat; do
   check "holds $program, executable" "$(yes_if grep -qx "./$program -rwxr-xr-x" "$work/contents")"
 done
 for file in usr/share/gannet/MarbleCLAY/plugin/Gannet.mcp usr/share/gannet/MarbleCLAY/plugin/Skerry.mcp \

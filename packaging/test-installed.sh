@@ -29,7 +29,9 @@ expect_files() {
 
 mkdir -p "$work/home"
 [[ $(installed clayhost --version) == "clayhost $version" ]] || fail "clayhost --version"
-[[ $(installed img2tim --version) == "img2tim $version" ]] || fail "img2tim --version"
+for program in img2tim rsdview rsd2tmd tmdinfo; do
+  [[ $(installed "$program" --version) == "$program $version" ]] || fail "$program --version"
+done
 
 # clayhost takes the installed Gannet.mcp, and the plug-in finds the installed
 # rsdn.bat on drive C: (without it the export is refused); the texture pass
@@ -37,7 +39,7 @@ mkdir -p "$work/home"
 mkdir "$work/export"
 installed clayhost export --scene "$share/examples/scenes/ship.json" --out "$work/export/ship.rsd" \
   --answer 'Launch NO$PSX?=no' >"$work/export.log" 2>&1 || { cat "$work/export.log"; fail "export"; }
-expect_files "$work"/export/ship.{rsd,ply,mat,PSX} "$work"/export/ship{0,1}.tim
+expect_files "$work"/export/ship.{rsd,ply,mat,PSX,tmd} "$work"/export/ship{0,1}.tim
 [[ $(head -c4 "$work/export/ship0.tim" | od -An -tx1 | tr -d ' \n') == 10000000 ]] ||
   fail "ship0.tim is no TIM image"
 

@@ -34,7 +34,7 @@ PATH="$build/tools/img2tim:$build/tools/rsd2tmd:$PATH"
 export PATH
 
 echo "--- SkerryScript.txt: export and convert every frame"
-"$build/clayhost/clayhost" tool --plugin "$build/hostplugin/Skerry.mcp" \
+"$build/clayhost/clayhost" tool --plugin "$build/plugins/Skerry.mcp" \
   --scene "$here/scene.json" --drive "C=$drive" \
   --transcript "$out/messages.jsonl"
 frames="$drive/hop"

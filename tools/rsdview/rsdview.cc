@@ -8,8 +8,10 @@
 #include <cstdio>
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "gannet_version.h"
 #include "tools/rsdformat/read_error.h"
 #include "tools/rsdformat/rsd_file.h"
 #include "tools/rsdview/anim_sheet.h"
@@ -102,6 +104,10 @@ int Run(const rsdview::Arguments& args) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc == 2 && std::string_view(argv[1]) == "--version") {
+    std::printf("rsdview %s\n", gannet::kVersion);
+    return 0;
+  }
   std::string error;
   const std::optional<rsdview::Arguments> args =
       rsdview::ParseArguments(std::vector<std::string>(argv + 1, argv + argc), error);
