@@ -33,6 +33,12 @@ PackFile ParsePack(std::span<const std::uint8_t> bytes, const std::string& file)
                                "vertex block " + std::to_string(vert_size) + " or normal block " +
                                    std::to_string(norm_size) + " bytes is not whole SVECTORs");
   }
+  // Frames of no bytes would let a header announce billions of frames that
+  // the file's length cannot bound.
+  if (total != 0 && frame_size == 0) {
+    throw rsdformat::ByteError(file, 4,
+                               std::to_string(total) + " frames of 0 bytes hold no vertices");
+  }
   if (std::uint64_t{vert_size} + norm_size > frame_size) {
     throw rsdformat::ByteError(file, 4,
                                "frame size " + std::to_string(frame_size) +

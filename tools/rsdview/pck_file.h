@@ -28,8 +28,8 @@ struct PackFile {
 
 /// Parses a pack's bytes; `file` names it in messages. Throws
 /// rsdformat::ReadError "FILE: byte OFFSET: ..." for a header shorter than
-/// 32 bytes, blocks that are not whole SVECTORs or do not fit in the frame
-/// size, or a file whose length is not the header and exactly the frames.
+/// 32 bytes, frames of 0 bytes, blocks that are not whole SVECTORs or do not
+/// fit in the frame size, or a file whose length is not the header and exactly the frames.
 PackFile ParsePack(std::span<const std::uint8_t> bytes, const std::string& file);
 
 /// Reads and parses `path`. Throws rsdformat::ReadError.

@@ -98,6 +98,10 @@ TEST(ParsePack, RefusesWhatIsNotAPack) {
   EXPECT_EQ(Refusal(bytes),
             "M.PCK: byte 0: 4294967295 frames of 4294967295 bytes make "
             "18446744065119617057 bytes with the header, the file has 96");
+  // Found by fuzzing: empty frames bounded by nothing but the header.
+  std::vector<std::uint8_t> header(32, 0);
+  PutU32(header, 0, 0x20008fbe);
+  EXPECT_EQ(Refusal(header), "M.PCK: byte 4: 536907710 frames of 0 bytes hold no vertices");
 }
 
 }  // namespace
