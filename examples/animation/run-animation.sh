@@ -19,19 +19,9 @@ set -eu
 build=${1:?usage: run-animation.sh BUILD_DIR [OUT]}
 out=${2:-hop-animation}
 here=$(cd "$(dirname "$0")" && pwd)
-source_dir=$(cd "$here/../.." && pwd)
-build=$(cd "$build" && pwd)
-mkdir -p "$out"
-out=$(cd "$out" && pwd)
-
-# Drive C: the plug-in folder with the script and the POSIX rsdn.bat.
-drive="$out/drive-c"
-mkdir -p "$drive/MarbleCLAY/plugin"
+# shellcheck source=examples/plugin-drive.sh
+. "$here/../plugin-drive.sh"
 cp "$here/MarbleCLAY/plugin/SkerryScript.txt" "$drive/MarbleCLAY/plugin/"
-cp "$source_dir/tools/rsdn/rsdn.bat" "$drive/MarbleCLAY/plugin/rsdn.bat"
-chmod +x "$drive/MarbleCLAY/plugin/rsdn.bat"
-PATH="$build/tools/img2tim:$build/tools/rsd2tmd:$PATH"
-export PATH
 
 echo "--- SkerryScript.txt: export and convert every frame"
 "$build/clayhost/clayhost" tool --plugin "$build/plugins/Skerry.mcp" \

@@ -12,22 +12,8 @@ set -eu
 
 build=${1:?usage: run-example.sh BUILD_DIR [OUT]}
 out=${2:-ship-export}
-here=$(cd "$(dirname "$0")" && pwd)
-source_dir=$(cd "$here/../.." && pwd)
-build=$(cd "$build" && pwd)
-mkdir -p "$out"
-out=$(cd "$out" && pwd)
-
-# Drive C: for this run: the plug-in folder with the POSIX rsdn.bat.
-drive="$out/drive-c"
-mkdir -p "$drive/MarbleCLAY/plugin"
-cp "$source_dir/tools/rsdn/rsdn.bat" "$drive/MarbleCLAY/plugin/rsdn.bat"
-chmod +x "$drive/MarbleCLAY/plugin/rsdn.bat"
-
-# The texture pass finds img2tim (and ImageMagick), rsdn.bat finds rsd2tmd,
-# through the PATH.
-PATH="$build/tools/img2tim:$build/tools/rsd2tmd:$PATH"
-export PATH
+# shellcheck source=examples/plugin-drive.sh
+. "$(dirname "$0")/../plugin-drive.sh"
 
 "$build/clayhost/clayhost" export \
   --plugin "$build/plugins/Gannet.mcp" \
