@@ -35,7 +35,8 @@ step "32-bit Windows deliverables"
 shipped=$out/i686
 # The files users install come from the windows-release preset, as the zip's.
 (cd "$root" && cmake --preset windows-release -B "$shipped" >/dev/null)
-cmake --build "$shipped" --target gannet_plugin skerry_plugin morphon img2tim -j"$jobs"
+cmake --build "$shipped" --target gannet_plugin skerry_plugin morphon img2tim rsd2tmd tmdinfo \
+  -j"$jobs"
 
 step "Checks of the 32-bit files"
 "$root/packaging/check-shipped-files.sh" "$shipped/plugins/Gannet.mcp" \

@@ -167,5 +167,16 @@ for file in "$work"/frames.posix/frame*_minmax.txt; do
 done
 same_files "MORPHON.PCK, the boxes and the frames" "$work/frames.posix" "$work/frames"
 
+echo "-- the release zip's sample rsdn.bat converts the exported ship with rsd2tmd.exe"
+sample=$work/sample
+mkdir -p "$sample/plugin" "$sample/export"
+cp "$root/tools/rsdn/windows/rsdn.bat" "$shipped/tools/rsd2tmd/rsd2tmd.exe" "$sample/plugin/"
+cp "$work"/ship.posix/ship.{rsd,ply,mat} "$work"/ship.posix/ship{0,1}.tim "$sample/export/"
+"$native/tools/rsd2tmd/rsd2tmd" "$sample/export/ship.rsd" -o "$sample/ship-posix.tmd" >/dev/null
+(cd "$sample/export" && "${wine_run[@]}" cmd.exe /C \
+  "$(windows_path "$sample/plugin/rsdn.bat")" ship 1.0 0 >"$sample/rsdn.log" 2>&1) || true
+check "ship.tmd equals the POSIX rsd2tmd's byte for byte" \
+  cmp "$sample/ship-posix.tmd" "$sample/export/ship.tmd"
+
 echo "end-to-end: $((checks - failures)) passed, $failures failed"
 exit $((failures > 0))
