@@ -10,62 +10,51 @@
 
 #include "batchtool/testing/assimp_info.h"
 #include "batchtool/testing/temp_folder.h"
-#include "exporter/testing/fake_host.h"
+#include "clayhost/served_scene.h"
+#include "clayhost/testing/test_scene.h"
 
 namespace batchtool {
 namespace {
 
-using exporter::testing::ColorParam;
-using exporter::testing::FakeFace;
-using exporter::testing::FakeHost;
-using exporter::testing::FakeMaterial;
-using exporter::testing::FakeObject;
-using exporter::testing::FakeParam;
-using exporter::testing::FakeScene;
-using exporter::testing::FakeTexture;
-using exporter::testing::FakeVertex;
-using exporter::testing::FloatParam;
-using exporter::testing::TextureParam;
+using clayhost::Face;
+using clayhost::SceneObject;
+using clayhost::ServedScene;
+using clayhost::TextureNaming;
+using clayhost::testing::ColorParam;
+using clayhost::testing::FloatParam;
+using clayhost::testing::NamedTexture;
+using clayhost::testing::SetTexCoords;
+using clayhost::testing::TestObject;
+using clayhost::testing::TextureParam;
 
 constexpr const char* kComment = "#created with Gannet v2 May 2023 for MarbleClay.\r\n";
 constexpr const char* kNoModelData =
     "ERROR, no model selected or no model data is present! Please select the model to export.";
 
-FakeFace Triangle(int a, int b, int c, mcp::MaterialRef material = 0) {
-  FakeFace face;
+Face Triangle(int a, int b, int c, mcp::MaterialRef material = 0) {
+  Face face;
   face.vertex = {a, b, c, 0};
   face.material = material;
   return face;
 }
 
-FakeFace Quad(int a, int b, int c, int d, mcp::MaterialRef material = 0) {
-  FakeFace face = Triangle(a, b, c, material);
+Face Quad(int a, int b, int c, int d, mcp::MaterialRef material = 0) {
+  Face face = Triangle(a, b, c, material);
   face.vertex[3] = d;
   face.corner_count = 4;
   return face;
 }
 
-FakeMaterial Material(const char* name, std::vector<FakeParam> params = {}) {
-  FakeMaterial material;
-  material.name = name;
-  material.params = std::move(params);
-  return material;
-}
-
-FakeTexture Texture(const char* name, bool readable = true) {
-  FakeTexture texture;
-  texture.name = name;
-  texture.name_readable = readable;
-  return texture;
+clayhost::Material Material(const char* name, std::vector<clayhost::Param> params = {}) {
+  return {name, std::move(params)};
 }
 
 // A unit cube of six quads on eight shared vertices.
-FakeObject Cube() {
-  FakeObject cube;
-  cube.name = "Box";
+SceneObject Cube() {
+  SceneObject cube = TestObject("Box");
   for (int i = 0; i < 8; ++i) {
-    cube.vertices.push_back(FakeVertex{static_cast<float>(i & 1), static_cast<float>((i >> 1) & 1),
-                                       static_cast<float>((i >> 2) & 1), 0});
+    cube.vertices.push_back({static_cast<float>(i & 1), static_cast<float>((i >> 1) & 1),
+                             static_cast<float>((i >> 2) & 1), 0});
   }
   cube.faces = {Quad(0, 1, 3, 2), Quad(4, 6, 7, 5), Quad(0, 4, 5, 1),
                 Quad(2, 3, 7, 6), Quad(0, 2, 6, 4), Quad(1, 5, 7, 3)};
@@ -96,7 +85,7 @@ class ObjExportTest : public ::testing::Test {
     services_.run_command = [this](const std::string& command, const std::string& folder) {
       commands_.push_back(command + " @ " + folder);
       std::string listing = " Directory listing\r\n";
-      for (const auto& saved : scene_.saved) {
+      for (const auto& saved : saves_) {
         if (command.find(saved.path) != std::string::npos) {
           listing += saved.path.substr(saved.path.find_last_of('\\') + 1) + "\r\n";
         }
@@ -106,16 +95,18 @@ class ObjExportTest : public ::testing::Test {
   }
 
   void Export(const std::string& file_name, double scale = 1.0, std::int32_t index = 0) {
-    FakeHost host(scene_);
-    ExportObjModel(host.api(), FakeHost::kSceneHandle, index, folder_.windows() + "\\" + file_name,
+    ServedScene host(scene_, [this](const clayhost::SaveCall& call) { saves_.push_back(call); });
+    ExportObjModel(host.api(), ServedScene::handle(), index, folder_.windows() + "\\" + file_name,
                    scale, services_);
+    EXPECT_EQ(host.diagnostics(), "");
   }
 
   std::string Read(const std::string& file_name) {
     return testing::ReadBytes(folder_.path() / file_name);
   }
 
-  FakeScene scene_;
+  clayhost::Scene scene_;
+  std::vector<clayhost::SaveCall> saves_;
   ToolServices services_;
   std::vector<std::string> messages_;
   std::vector<std::string> commands_;
@@ -123,11 +114,10 @@ class ObjExportTest : public ::testing::Test {
 };
 
 TEST_F(ObjExportTest, WritesTrianglesAndSplitQuadsWithReversedWinding) {
-  FakeObject thing;
-  thing.name = "Thing";
+  SceneObject thing = TestObject("Thing");
   thing.vertices = {{0, 0, 0, 0}, {1, 0, 0, 0}, {1, 1, 0, 0}, {0, 1, 0.5f, 0}};
   thing.faces = {Triangle(0, 1, 2), Quad(0, 1, 2, 3)};
-  scene_.objects = {FakeObject{}, thing};
+  scene_.objects = {TestObject(), thing};
   scene_.materials = {Material("wood ~ 2", {ColorParam("Diffuse", 1, 0.5f, 0.25f)})};
 
   Export("thing.obj", 1.0, 1);
@@ -196,17 +186,16 @@ TEST_F(ObjExportTest, CubeOfSixQuadsLoadsInAnIndependentReader) {
 }
 
 TEST_F(ObjExportTest, TexturesAreSavedOnceAndNumberedInSavingOrder) {
-  FakeObject car;
-  car.name = "car";
+  SceneObject car = TestObject("car");
   car.vertices = {{0, 0, 0, 0}, {1, 0, 0, 0}, {1, 1, 0, 0}, {0, 1, 0, 0}};
-  car.texcoords = {{0, 0}, {0.25f, 0.5f}, {0.75f, 0.125f}, {1, 1}};
-  FakeFace mapped = Triangle(0, 1, 2, 0);
+  SetTexCoords(car, {{0.25f, 0.5f}, {0.75f, 0.125f}, {1, 1}});
+  Face mapped = Triangle(0, 1, 2, 0);
   mapped.texcoord = {1, 2, 3, 0};
-  FakeFace hidden = Triangle(0, 1, 2, 0);
+  Face hidden = Triangle(0, 1, 2, 0);
   hidden.flags = 0x40;
   car.faces = {mapped, hidden, Quad(0, 1, 2, 3, 1)};
   scene_.objects = {car};
-  scene_.textures = {Texture("Bricks.png"), Texture("bricks.PNG"), Texture("bump")};
+  scene_.textures = {NamedTexture("Bricks.png"), NamedTexture("bricks.PNG"), NamedTexture("bump")};
   scene_.materials = {
       Material("_DefaultMat_"),
       Material("A", {TextureParam("DiffuseMap", 0), FloatParam("Specular", 0.25f)}),
@@ -218,12 +207,12 @@ TEST_F(ObjExportTest, TexturesAreSavedOnceAndNumberedInSavingOrder) {
   Export("car.obj");
 
   EXPECT_TRUE(messages_.empty());
-  ASSERT_EQ(scene_.saved.size(), 2u);
-  EXPECT_EQ(scene_.saved[0].texture, 0);
-  EXPECT_EQ(scene_.saved[0].path, folder_.windows() + "\\car0.bmp");
-  EXPECT_EQ(scene_.saved[0].format, 4);
-  EXPECT_EQ(scene_.saved[1].texture, 2);
-  EXPECT_EQ(scene_.saved[1].path, folder_.windows() + "\\car1.bmp");
+  ASSERT_EQ(saves_.size(), 2u);
+  EXPECT_EQ(saves_[0].texture, 0);
+  EXPECT_EQ(saves_[0].path, folder_.windows() + "\\car0.bmp");
+  EXPECT_EQ(saves_[0].format, 4);
+  EXPECT_EQ(saves_[1].texture, 2);
+  EXPECT_EQ(saves_[1].path, folder_.windows() + "\\car1.bmp");
   EXPECT_EQ(commands_.at(0), " dir \"" + folder_.windows() + "\\car0.bmp\" @ C:\\");
   EXPECT_EQ(Read("car.mtl"), std::string(kComment) +
                                  "\r\nnewmtl A\r\nKa 1.00 1.00 1.00\r\n"
@@ -262,7 +251,7 @@ TEST_F(ObjExportTest, MaterialNamedZeroGetsNoFirstUsemtl) {
 TEST_F(ObjExportTest, UnconfirmedTextureStopsWithFilesClosedAsFarAsWritten) {
   scene_.objects = {Cube()};
   scene_.materials = {Material("Skin~8x8x4", {TextureParam("DiffuseMap", 0)})};
-  scene_.textures = {Texture("skin")};
+  scene_.textures = {NamedTexture("skin")};
   services_.run_command = [](const std::string&, const std::string&) {
     return std::string("File Not Found\r\n");
   };
@@ -278,15 +267,15 @@ TEST_F(ObjExportTest, UnconfirmedTextureStopsWithFilesClosedAsFarAsWritten) {
 TEST_F(ObjExportTest, UnreadableTextureNameStops) {
   scene_.objects = {Cube()};
   scene_.materials = {Material("Skin", {TextureParam("DiffuseMap", 0)})};
-  scene_.textures = {Texture("skin", false)};
+  scene_.textures = {NamedTexture("skin", TextureNaming::kUnreadable)};
   Export("cube.obj");
   EXPECT_EQ(messages_, std::vector<std::string>{"Error: bad material name?? (Skin)"});
-  EXPECT_TRUE(scene_.saved.empty());
+  EXPECT_TRUE(saves_.empty());
 }
 
 TEST_F(ObjExportTest, ObjectsWithoutValidFacesAreRefused) {
-  FakeObject empty;
-  FakeObject hidden = Cube();
+  SceneObject empty = TestObject();
+  SceneObject hidden = Cube();
   for (auto& face : hidden.faces) {
     face.flags = 0x20;
   }
@@ -336,8 +325,7 @@ TEST_F(ObjExportTest, BaseNameWithACommandCharacterIsRefusedBeforeAnyFile) {
 }
 
 TEST_F(ObjExportTest, CoordinateThatIsNotFiniteAfterScalingStops) {
-  FakeObject far;
-  far.name = "far";
+  SceneObject far = TestObject("far");
   far.vertices = {{0, 0, 0, 0}, {2, 0, 0, 0}, {1e30f, 0, 0, 0}};
   far.faces = {Triangle(0, 1, 2)};
   scene_.objects = {far};
@@ -350,7 +338,7 @@ TEST_F(ObjExportTest, CoordinateThatIsNotFiniteAfterScalingStops) {
   EXPECT_EQ(obj.substr(obj.find("o far")), "o far\r\nv 0.00 0.00 0.00 \r\n");
 
   // A coordinate the host gives as no number is no better.
-  scene_.objects[0].vertices[1].c1 = std::numeric_limits<float>::quiet_NaN();
+  scene_.objects[0].vertices[1].c[1] = std::numeric_limits<float>::quiet_NaN();
   messages_.clear();
   Export("far.obj");
   EXPECT_EQ(messages_, std::vector<std::string>{"Error: Vertex 1 is not a finite number after "

@@ -8,14 +8,14 @@
 
 #include "batchtool/testing/temp_folder.h"
 #include "batchtool/text_rules.h"
-#include "exporter/testing/fake_host.h"
+#include "clayhost/served_scene.h"
+#include "clayhost/testing/test_scene.h"
 
 namespace batchtool {
 namespace {
 
-using exporter::testing::FakeHost;
-using exporter::testing::FakeObject;
-using exporter::testing::FakeScene;
+using clayhost::ServedScene;
+using clayhost::testing::TestObject;
 
 struct CommandCall {
   std::string command;
@@ -30,16 +30,10 @@ struct WriterCall {
   std::int32_t launch_mode;
 };
 
-FakeObject Named(const char* name) {
-  FakeObject object;
-  object.name = name;
-  return object;
-}
-
 class ScriptInterpreterTest : public ::testing::Test {
  protected:
   ScriptInterpreterTest() {
-    scene_.objects = {Named("Cube"), Named("Sphere"), Named(" CUBE "), FakeObject{}};
+    scene_.objects = {TestObject("Cube"), TestObject("Sphere"), TestObject(" CUBE "), TestObject()};
     services_.show_message = [this](const std::string& text) { messages_.push_back(text); };
     services_.run_command = [this](const std::string& command, const std::string& folder) {
       commands_.push_back({command, folder});
@@ -56,15 +50,17 @@ class ScriptInterpreterTest : public ::testing::Test {
   }
 
   ScriptOutcome Run(const std::string& script) {
-    FakeHost host(scene_);
+    ServedScene host(scene_);
     const ScriptContext context{.host = host.api(),
-                                .scene = FakeHost::kSceneHandle,
+                                .scene = ServedScene::handle(),
                                 .services = services_,
                                 .writers = writers_};
-    return RunScript(script, context);
+    const ScriptOutcome outcome = RunScript(script, context);
+    EXPECT_EQ(host.diagnostics(), "");
+    return outcome;
   }
 
-  FakeScene scene_;
+  clayhost::Scene scene_;
   ToolServices services_;
   ObjectWriters writers_;
   std::vector<std::string> messages_;

@@ -7,13 +7,12 @@
 #include <vector>
 
 #include "batchtool/testing/temp_folder.h"
-#include "exporter/testing/fake_host.h"
+#include "clayhost/served_scene.h"
 
 namespace batchtool {
 namespace {
 
-using exporter::testing::FakeHost;
-using exporter::testing::FakeScene;
+using clayhost::ServedScene;
 
 // Drive C: of the plug-in is a scratch folder for each test.
 class RunToolScriptTest : public ::testing::Test {
@@ -33,12 +32,15 @@ class RunToolScriptTest : public ::testing::Test {
   }
 
   std::int32_t Run() {
-    FakeHost host(scene_);
-    return RunToolScript(host.api(), FakeHost::kSceneHandle, services_, ObjectWriters{});
+    ServedScene host(scene_);
+    const std::int32_t result =
+        RunToolScript(host.api(), ServedScene::handle(), services_, ObjectWriters{});
+    EXPECT_EQ(host.diagnostics(), "");
+    return result;
   }
 
   testing::TempFolder drive_;
-  FakeScene scene_;
+  clayhost::Scene scene_;
   ToolServices services_;
   std::vector<std::string> messages_;
   std::vector<std::string> commands_;

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "clayhost/host_path.h"
-#include "clayhost/texture_image.h"
+#include "clayhost/texture_bmp.h"
 
 namespace clayhost {
 namespace {
@@ -454,6 +454,9 @@ std::int32_t MCP_CALL SaveTexture(mcp::Handle texture, const char* path, std::in
     Misuse("SaveTexture", "no path");
     return 0;
   }
+  if (g_state->saving) {
+    g_state->saving({static_cast<int>(texture & kIndexMask), path, format});
+  }
   if (format != mcp::kTextureFormatBmp) {
     Misuse("SaveTexture", "format " + std::to_string(format) + " is not the BMP format 4");
     return 0;
@@ -466,8 +469,8 @@ std::int32_t MCP_CALL SaveTexture(mcp::Handle texture, const char* path, std::in
     Misuse("SaveTexture", std::string("the path \"") + path + "\" is on an unmapped drive");
     return 0;
   }
-  if (const auto problem = WriteTextureBmp(*served, *host_path)) {
-    if (g_state != nullptr && g_state->diagnostics != nullptr) {
+  if (const auto problem = WriteTextureBmp(*served, *host_path, g_state->read_image)) {
+    if (g_state->diagnostics != nullptr) {
       *g_state->diagnostics << "clayhost: SaveTexture: " << *problem << "\n";
     }
     return 0;

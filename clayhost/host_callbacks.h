@@ -14,10 +14,12 @@
 #include <cstdint>
 #include <functional>
 #include <iosfwd>
+#include <string>
 #include <utility>
 #include <vector>
 
 #include "clayhost/scene.h"
+#include "clayhost/texture_bmp.h"
 #include "hostplugin/mcp_abi.h"
 
 namespace clayhost {
@@ -33,10 +35,23 @@ struct SubmitCall {
   std::int32_t size = 0;
 };
 
+/// One SaveTexture call on a texture of the scene, as the plug-in made it.
+struct SaveCall {
+  int texture = 0;  // index into Scene::textures
+  std::string path;
+  std::int32_t format = 0;
+};
+
 /// What the callbacks serve.
 struct HostState {
   /// Receives every SubmitInfo call; it must copy what it keeps.
   std::function<void(const SubmitCall&)> submit;
+  /// Hears every SaveTexture call on a texture of the scene, before the
+  /// file is written.
+  std::function<void(const SaveCall&)> saving;
+  /// Decodes the image files of textures that have one; without it such
+  /// textures cannot be saved.
+  ImageFileReader read_image;
   /// Where misuse by the plug-in is reported, one line each.
   std::ostream* diagnostics = nullptr;
   /// How many misuse reports were made.

@@ -5,6 +5,7 @@
 #include <ostream>
 
 #include "clayhost/ansi_text.h"
+#include "clayhost/texture_image.h"
 
 namespace clayhost {
 namespace {
@@ -81,6 +82,7 @@ PluginSession::PluginSession(PluginLibrary library, std::ostream* trace, std::os
       trace_(trace),
       diagnostics_(&diagnostics) {
   state_.diagnostics = diagnostics_;
+  state_.read_image = &ReadImageFile;
   state_.submit = [this](const SubmitCall& call) { OnSubmit(call); };
   serving_ = std::make_unique<ServeHostState>(state_);
 }

@@ -6,6 +6,7 @@
 #ifndef GANNET_CLAYHOST_SCENE_H_
 #define GANNET_CLAYHOST_SCENE_H_
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <stdexcept>
@@ -16,10 +17,10 @@
 
 namespace clayhost {
 
-/// A vertex: 64-bit flags and the host coordinates c0, c1, c2.
+/// A vertex: the host coordinates c0, c1, c2 and 64-bit flags.
 struct Vertex {
-  std::uint64_t flags = 0;
   float c[3] = {0, 0, 0};
+  std::uint64_t flags = 0;
 };
 
 /// A texture-coordinate pair.
@@ -32,8 +33,8 @@ struct TexCoord {
 /// pointer the host hands out points at a value.
 struct Face {
   std::uint64_t flags = 0;
-  std::int32_t vertex[4] = {0, 0, 0, 0};
-  std::int32_t texcoord[4] = {0, 0, 0, 0};  // 1 names the first entry; 0 or less: none
+  std::array<std::int32_t, 4> vertex = {0, 0, 0, 0};
+  std::array<std::int32_t, 4> texcoord = {0, 0, 0, 0};  // 1 names the first entry; 0 or less: none
   mcp::MaterialRef material = 0;
   std::uint8_t corner_count = 3;
 };

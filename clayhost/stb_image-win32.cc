@@ -1,6 +1,4 @@
-// Debian ships stb's image decoder and BMP writer compiled for the build
-// machine only; a Windows cross build compiles them from the same headers.
+// Debian ships stb's image decoder compiled for the build machine only; a
+// Windows cross build compiles it from the same header.
 #define STB_IMAGE_IMPLEMENTATION
-#define STB_IMAGE_WRITE_IMPLEMENTATION
 #include <stb/stb_image.h>
-#include <stb/stb_image_write.h>

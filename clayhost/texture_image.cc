@@ -1,11 +1,9 @@
 #include "clayhost/texture_image.h"
 
 #include <stb/stb_image.h>
-#include <stb/stb_image_write.h>
 
 #include <cstdint>
 #include <memory>
-#include <vector>
 
 namespace clayhost {
 namespace {
@@ -19,40 +17,6 @@ struct StbFree {
 std::string Reason() {
   const char* reason = stbi_failure_reason();
   return reason != nullptr ? reason : "unknown reason";
-}
-
-bool WriteBmp(const std::string& path, int width, int height, const unsigned char* pixels) {
-  return stbi_write_bmp(path.c_str(), width, height, kRgbChannels, pixels) != 0;
-}
-
-std::optional<std::string> WriteImageFile(const Texture& texture, const std::string& path) {
-  if (const auto problem = CheckImageFile(texture.file)) {
-    return problem;
-  }
-  int width = 0;
-  int height = 0;
-  int channels = 0;
-  std::unique_ptr<unsigned char, StbFree> pixels(
-      stbi_load(texture.file.c_str(), &width, &height, &channels, kRgbChannels));
-  if (!pixels) {
-    return "cannot decode " + texture.file + ": " + Reason();
-  }
-  if (!WriteBmp(path, width, height, pixels.get())) {
-    return "cannot write " + path;
-  }
-  return std::nullopt;
-}
-
-std::optional<std::string> WritePlainColor(const Texture& texture, const std::string& path) {
-  const auto pixel_count = static_cast<std::size_t>(texture.width) * texture.height;
-  std::vector<unsigned char> pixels(pixel_count * kRgbChannels);
-  for (std::size_t i = 0; i < pixels.size(); ++i) {
-    pixels[i] = texture.rgb[i % kRgbChannels];
-  }
-  if (!WriteBmp(path, texture.width, texture.height, pixels.data())) {
-    return "cannot write " + path;
-  }
-  return std::nullopt;
 }
 
 }  // namespace
@@ -71,8 +35,19 @@ std::optional<std::string> CheckImageFile(const std::string& path) {
   return std::nullopt;
 }
 
-std::optional<std::string> WriteTextureBmp(const Texture& texture, const std::string& path) {
-  return texture.file.empty() ? WritePlainColor(texture, path) : WriteImageFile(texture, path);
+std::optional<std::string> ReadImageFile(const std::string& path, RgbPicture* picture) {
+  if (const auto problem = CheckImageFile(path)) {
+    return problem;
+  }
+  int channels = 0;
+  std::unique_ptr<unsigned char, StbFree> pixels(
+      stbi_load(path.c_str(), &picture->width, &picture->height, &channels, kRgbChannels));
+  if (!pixels) {
+    return "cannot decode " + path + ": " + Reason();
+  }
+  const auto size = static_cast<std::size_t>(picture->width) * picture->height * kRgbChannels;
+  picture->rgb.assign(pixels.get(), pixels.get() + size);
+  return std::nullopt;
 }
 
 }  // namespace clayhost

@@ -1,13 +1,12 @@
-// The pictures behind the scene's textures: checking an image file when the
-// scene is read, and writing a texture as the 24-bit BMP file that
-// SaveTexture promises.
+// The image files behind the scene's textures: checking one when the scene
+// is read, and decoding one when SaveTexture writes it.
 #ifndef GANNET_CLAYHOST_TEXTURE_IMAGE_H_
 #define GANNET_CLAYHOST_TEXTURE_IMAGE_H_
 
 #include <optional>
 #include <string>
 
-#include "clayhost/scene.h"
+#include "clayhost/texture_bmp.h"
 
 namespace clayhost {
 
@@ -15,9 +14,9 @@ namespace clayhost {
 /// an image stb knows, or a side above kMaxTextureSide); nullopt when it can.
 std::optional<std::string> CheckImageFile(const std::string& path);
 
-/// Writes the texture's pixels (its image file, or its plain colour at its
-/// size) as a 24-bit BMP file at `path`. On failure returns why.
-std::optional<std::string> WriteTextureBmp(const Texture& texture, const std::string& path);
+/// Checks the image file at `path` again and decodes it into `*picture`;
+/// on failure answers why. The ImageFileReader of the program.
+std::optional<std::string> ReadImageFile(const std::string& path, RgbPicture* picture);
 
 }  // namespace clayhost
 

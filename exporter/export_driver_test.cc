@@ -2,23 +2,21 @@
 
 #include <gtest/gtest.h>
 
+#include "clayhost/served_scene.h"
+#include "clayhost/testing/test_scene.h"
 #include "exporter/testing/export_sandbox.h"
-#include "exporter/testing/fake_host.h"
 
 namespace exporter {
 namespace {
 
-using testing::FakeHost;
-using testing::FakeObject;
+using clayhost::ServedScene;
 
 constexpr int kNo = 7;
 
-FakeObject Triangle(const std::string& name, std::optional<std::string> activated) {
-  FakeObject object;
-  object.name = name;
-  object.activated = std::move(activated);
+clayhost::SceneObject Triangle(const std::string& name, std::optional<std::string> activated) {
+  clayhost::SceneObject object = clayhost::testing::TestObject(name, std::move(activated));
   object.vertices = {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}};
-  testing::FakeFace face;
+  clayhost::Face face;
   face.vertex = {0, 1, 2, 0};
   object.faces = {face};
   return object;
@@ -28,16 +26,18 @@ class ExecuteExportTest : public ::testing::Test {
  protected:
   ExecuteExportTest() {
     std::filesystem::create_directories(sandbox_.OnDrive("out"));
-    scene_.materials = {testing::FakeMaterial{"red", {}}};
+    scene_.materials = {{"red", {}}};
   }
 
   std::uint8_t Execute() {
-    FakeHost host(scene_);
+    ServedScene host(scene_);
     mcp::ExportParams params{};
     params.path = "C:\\out\\ship.rsd";
     params.scale = 1.0f;
     sandbox_.QueueAnswers({kNo});
-    return ExecuteExport(host.api(), FakeHost::kSceneHandle, params);
+    const std::uint8_t result = ExecuteExport(host.api(), ServedScene::handle(), params);
+    EXPECT_EQ(host.diagnostics(), "");
+    return result;
   }
 
   // The export ran to rsdn.bat, its report being the only box shown.
@@ -49,7 +49,7 @@ class ExecuteExportTest : public ::testing::Test {
   }
 
   testing::ExportSandbox sandbox_;
-  testing::FakeScene scene_;
+  clayhost::Scene scene_;
 };
 
 TEST_F(ExecuteExportTest, ObjectsAfterTheExportedOneAreNotRead) {

@@ -3,26 +3,25 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <limits>
 
+#include "clayhost/served_scene.h"
+#include "clayhost/testing/test_scene.h"
 #include "exporter/export_driver.h"
 #include "exporter/launch.h"
 #include "exporter/testing/export_sandbox.h"
-#include "exporter/testing/fake_host.h"
 
 namespace exporter {
 namespace {
 
+using clayhost::ServedScene;
+using clayhost::testing::FloatParam;
+using clayhost::testing::NamedTexture;
+using clayhost::testing::SetAttribute;
+using clayhost::testing::TestObject;
+using clayhost::testing::TextureParam;
 using testing::ExportSandbox;
-using testing::FakeFace;
-using testing::FakeHost;
-using testing::FakeMaterial;
-using testing::FakeObject;
-using testing::FakeParam;
-using testing::FakeScene;
 using testing::RsdnPlace;
-using testing::TextureParam;
 
 constexpr int kYes = 6;
 constexpr int kNo = 7;
@@ -32,11 +31,10 @@ constexpr const char* kComment = "#created with Gannet v2 May 2023 for MarbleCla
 constexpr const char* kNoData =
     "ERROR, no model selected or no model data is present! Please select the model to export.";
 
-FakeObject OneTriangle(const std::string& name = "tri") {
-  FakeObject object;
-  object.name = name;
+clayhost::SceneObject OneTriangle(const std::string& name = "tri") {
+  clayhost::SceneObject object = TestObject(name);
   object.vertices = {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}};
-  FakeFace face;
+  clayhost::Face face;
   face.vertex = {0, 1, 2, 0};
   object.faces = {face};
   return object;
@@ -52,27 +50,31 @@ class ExportTest : public ::testing::Test {
  protected:
   explicit ExportTest(RsdnPlace place = RsdnPlace::kRoot) : sandbox_(place) {
     std::filesystem::create_directories(sandbox_.OnDrive("out"));
-    scene_.materials = {FakeMaterial{"red", {}}};
+    scene_.materials = {{"red", {}}};
   }
 
   bool Export(const std::string& path = "C:\\out\\ship.rsd", int item = 0, double scale = 1.0,
               int launch_mode = kLaunchAsk,
               RsdExportOptions options = RsdExportOptions::ForExporter()) {
-    FakeHost host(scene_);
-    return ExportRsdModel(host.api(), FakeHost::kSceneHandle, item, path, scale, launch_mode,
-                          options);
+    ServedScene host(scene_);
+    const bool exported =
+        ExportRsdModel(host.api(), ServedScene::handle(), item, path, scale, launch_mode, options);
+    EXPECT_EQ(host.diagnostics(), "");
+    return exported;
   }
 
   std::uint8_t ExecuteFromHost(const char* path = "C:\\out\\ship.rsd") {
-    FakeHost host(scene_);
+    ServedScene host(scene_);
     mcp::ExportParams params{};
     params.path = path;
     params.scale = 1.0f;
-    return ExecuteExport(host.api(), FakeHost::kSceneHandle, params);
+    const std::uint8_t result = ExecuteExport(host.api(), ServedScene::handle(), params);
+    EXPECT_EQ(host.diagnostics(), "");
+    return result;
   }
 
   ExportSandbox sandbox_;
-  FakeScene scene_;
+  clayhost::Scene scene_;
 };
 
 TEST_F(ExportTest, OneTriangleWritesEveryFileAndRunsRsdn) {
@@ -195,7 +197,7 @@ TEST_F(ExportTest, CoordinateThatIsNotFiniteAfterScalingStops) {
 
   // A host coordinate that is no number stops the host's export alike.
   scene_.objects[0].vertices[2] = {0, 0, 0};
-  scene_.objects[0].vertices[0].c2 = std::numeric_limits<float>::infinity();
+  scene_.objects[0].vertices[0].c[2] = std::numeric_limits<float>::infinity();
   EXPECT_EQ(ExecuteFromHost(), 1);
   EXPECT_EQ(sandbox_.BoxTexts().back(),
             "Error: Vertex 0 is not a finite number after scaling, the export has stopped.");
@@ -268,23 +270,18 @@ TEST_F(ExportTest, BadExportDataQuestion) {
 }
 
 TEST_F(ExportTest, WarningsReachTheReport) {
-  FakeObject quad;
-  quad.name = "q";
+  clayhost::SceneObject quad = TestObject("q");
   quad.vertices = {{0, 0, 1}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}};
-  FakeFace face;
+  clayhost::Face face;
   face.vertex = {0, 1, 2, 3};
   face.corner_count = 4;
   face.material = 1;
   quad.faces = {face};
   scene_.objects = {quad};
-  scene_.textures = {testing::NamedTexture("t.bmp")};
-  FakeParam specular;
-  specular.name = "Specular";
-  specular.value = 1;
-  FakeParam shininess = specular;
-  shininess.name = "Shininess";
+  scene_.textures = {NamedTexture("t.bmp")};
   scene_.materials.push_back(
-      FakeMaterial{"shiny", {TextureParam("DiffuseMap", 0), specular, shininess}});
+      {"shiny",
+       {TextureParam("DiffuseMap", 0), FloatParam("Specular", 1), FloatParam("Shininess", 1)}});
   EXPECT_TRUE(Export());
   ASSERT_EQ(sandbox_.boxes().size(), 2u);  // "No TIM created", then the question
   EXPECT_EQ(sandbox_.boxes()[1].text,
@@ -312,12 +309,9 @@ TEST_F(ExportTest, WarningsReachTheReport) {
 TEST_F(ExportTest, TexturedModelListsTimFiles) {
   scene_.objects = {OneTriangle()};
   scene_.objects[0].faces[0].material = 2;
-  scene_.textures = {testing::NamedTexture("a.bmp"), testing::NamedTexture("b.bmp")};
-  scene_.materials.push_back(FakeMaterial{"a~64x32x4", {TextureParam("DiffuseMap", 0)}});
-  scene_.materials.push_back(FakeMaterial{"b~64x32x8", {TextureParam("DiffuseMap", 1)}});
-  scene_.on_save = [this](const testing::SavedTexture& saved) {
-    std::ofstream(sandbox_.PosixPath(saved.path)) << "BM";
-  };
+  scene_.textures = {NamedTexture("a.bmp"), NamedTexture("b.bmp")};
+  scene_.materials.push_back({"a~64x32x4", {TextureParam("DiffuseMap", 0)}});
+  scene_.materials.push_back({"b~64x32x8", {TextureParam("DiffuseMap", 1)}});
   sandbox_.QueueAnswers({kNo});
   EXPECT_TRUE(Export("C:\\out\\ship.rsd", 0, 1.0, kLaunchAsk, RsdExportOptions::ForBatchTool()));
   EXPECT_EQ(sandbox_.Read("out\\ship.rsd"),
@@ -342,8 +336,8 @@ TEST_F(ExportTest, TexturedModelListsTimFiles) {
 
 TEST_F(ExportTest, TextureStopEndsTheExport) {
   scene_.objects = {OneTriangle()};
-  scene_.textures = {testing::NamedTexture("a.bmp")};
-  scene_.materials.push_back(FakeMaterial{"a~64x32x24", {TextureParam("DiffuseMap", 0)}});
+  scene_.textures = {NamedTexture("a.bmp")};
+  scene_.materials.push_back({"a~64x32x24", {TextureParam("DiffuseMap", 0)}});
   EXPECT_FALSE(Export());
   EXPECT_EQ(sandbox_.BoxTexts(),
             std::vector<std::string>{"ERROR: Material texture (a~64x32x24) has an incorrect bit "
@@ -356,8 +350,8 @@ TEST_F(ExportTest, TextureStopEndsTheExport) {
 
 TEST_F(ExportTest, MalformedNumberInSuffixStopsWithAMessage) {
   scene_.objects = {OneTriangle()};
-  scene_.textures = {testing::NamedTexture("a.bmp")};
-  scene_.materials.push_back(FakeMaterial{"a~6-4x32x4", {TextureParam("DiffuseMap", 0)}});
+  scene_.textures = {NamedTexture("a.bmp")};
+  scene_.materials.push_back({"a~6-4x32x4", {TextureParam("DiffuseMap", 0)}});
   EXPECT_FALSE(Export());
   ASSERT_EQ(sandbox_.boxes().size(), 1u);
   EXPECT_EQ(sandbox_.BoxTexts()[0],
@@ -392,7 +386,7 @@ TEST_F(ExportTest, FileThatCannotBeWrittenInFullStopsBeforeTheLaunch) {
 
 TEST_F(ExportTest, HostEntryExportsTheFirstActivatedObjectOnly) {
   scene_.objects = {OneTriangle("off"), OneTriangle("first"), OneTriangle("second")};
-  scene_.objects[0].activated = "0";
+  SetAttribute(scene_.objects[0], "Activated", "0");
   scene_.objects[2].vertices.pop_back();
   EXPECT_EQ(ExecuteFromHost(), 1);
   ASSERT_EQ(sandbox_.boxes().size(), 1u);
@@ -402,21 +396,21 @@ TEST_F(ExportTest, HostEntryExportsTheFirstActivatedObjectOnly) {
 
 TEST_F(ExportTest, HostEntryWithoutActivatedObject) {
   scene_.objects = {OneTriangle()};
-  scene_.objects[0].activated = std::nullopt;
+  SetAttribute(scene_.objects[0], "Activated", std::nullopt);
   EXPECT_EQ(ExecuteFromHost(), 0);
   EXPECT_EQ(sandbox_.BoxTexts(),
             std::vector<std::string>{"ERROR! No model selected or no model data is present! "
                                      "Please select the root model to export."});
   EXPECT_FALSE(sandbox_.Exists("out\\ship.rsd"));
   // The export routine's own result is not passed on.
-  scene_.objects[0].activated = "1";
+  SetAttribute(scene_.objects[0], "Activated", "1");
   scene_.objects[0].faces.clear();
   EXPECT_EQ(ExecuteFromHost(), 1);
 }
 
 TEST_F(ExportTest, HostEntryWithNonNumericActivatedStops) {
   scene_.objects = {OneTriangle("odd"), OneTriangle()};
-  scene_.objects[0].activated = "yes";
+  SetAttribute(scene_.objects[0], "Activated", "yes");
   EXPECT_EQ(ExecuteFromHost(), 0);
   ASSERT_EQ(sandbox_.boxes().size(), 1u);
   EXPECT_EQ(sandbox_.BoxTexts()[0],

@@ -2,20 +2,20 @@
 
 #include <gtest/gtest.h>
 
+#include "clayhost/served_scene.h"
+#include "clayhost/testing/test_scene.h"
 #include "exporter/export_stop.h"
 #include "exporter/testing/export_sandbox.h"
-#include "exporter/testing/fake_host.h"
 
 namespace exporter {
 namespace {
 
-using testing::ColorParam;
-using testing::FakeHost;
-using testing::FakeMaterial;
-using testing::FakeParam;
-using testing::FakeScene;
-using testing::FloatParam;
-using testing::TextureParam;
+using clayhost::Scene;
+using clayhost::ServedScene;
+using clayhost::testing::ColorParam;
+using clayhost::testing::FloatParam;
+using clayhost::testing::NamedTexture;
+using clayhost::testing::TextureParam;
 
 Face TriangleFace() {
   Face face;
@@ -36,23 +36,25 @@ class MatLineTest : public ::testing::Test {
  protected:
   MatLineTest() {
     scene_.objects.push_back({});
-    scene_.objects[0].texcoords = {{0, 0}, {0.5f, 0.25f}, {1, 1}, {0, 0.5f}, {0.25f, 0}};
-    scene_.textures = {testing::NamedTexture("wood.bmp")};
+    clayhost::testing::SetTexCoords(scene_.objects[0],
+                                    {{0.5f, 0.25f}, {1, 1}, {0, 0.5f}, {0.25f, 0}});
+    scene_.textures = {NamedTexture("wood.bmp")};
     textures_.Add("WOOD.BMP");
     textures_.SetSize(0, {256, 128});
   }
 
-  std::string Line(std::vector<FakeParam> params, const Face& face, std::int32_t n = 0,
+  std::string Line(std::vector<clayhost::Param> params, const Face& face, std::int32_t n = 0,
                    RsdExportOptions options = RsdExportOptions::ForExporter()) {
-    scene_.materials = {FakeMaterial{"mat", std::move(params)}};
-    FakeHost host(scene_);
-    MatLineBuilder builder(host.api(), FakeHost::kSceneHandle, 1, textures_, options);
+    scene_.materials = {{"mat", std::move(params)}};
+    ServedScene host(scene_);
+    MatLineBuilder builder(host.api(), ServedScene::handle(), host.object(0), textures_, options);
     std::string line = builder.Line(face, n);
     conflict_ = builder.conflict();
+    EXPECT_EQ(host.diagnostics(), "");
     return line;
   }
 
-  FakeScene scene_;
+  Scene scene_;
   TextureList textures_;
   std::string conflict_;
 };
@@ -115,13 +117,13 @@ TEST_F(MatLineTest, ShininessChoosesColouredTextureAndSpacing) {
 
 TEST_F(MatLineTest, TextureWithoutSizeWritesZeroTexels) {
   textures_.Add("plain.bmp");  // number 1, its material had no size suffix
-  scene_.textures.push_back(testing::NamedTexture("plain.bmp"));
+  scene_.textures.push_back(NamedTexture("plain.bmp"));
   EXPECT_EQ(Line({TextureParam("DiffuseMap", 1)}, QuadFace()),
             "0 1 F T  1  0 0    0 0    0 0    0 0     64 64 255 ");
 }
 
 TEST_F(MatLineTest, UnnamedTextureStopsAndUnknownTextureWarns) {
-  scene_.textures[0].name_size = 0;
+  scene_.textures[0].naming = clayhost::TextureNaming::kNameless;
   try {
     Line({TextureParam("DiffuseMap", 0)}, QuadFace());
     FAIL() << "no stop";
@@ -130,7 +132,7 @@ TEST_F(MatLineTest, UnnamedTextureStopsAndUnknownTextureWarns) {
               "Error: Texture needs manual exporting first, click material (mat) > DiffuseMap > "
               "Import > right click > 3rd option.");
   }
-  scene_.textures[0] = testing::NamedTexture("other.bmp");
+  scene_.textures[0] = NamedTexture("other.bmp");
   testing::ExportSandbox sandbox;
   EXPECT_EQ(Line({TextureParam("DiffuseMap", 0)}, QuadFace()), "0 1  F C   64 64 255 ");
   ASSERT_EQ(sandbox.BoxTexts().size(), 1u);
@@ -165,21 +167,22 @@ TEST_F(MatLineTest, BatchLightFlagCarriesTransparency) {
 }
 
 TEST(MatWriter, HeaderAndLinesSkipHiddenFaces) {
-  FakeScene scene;
+  Scene scene;
   scene.objects.push_back({});
-  scene.materials = {FakeMaterial{"m", {}}};
-  testing::FakeFace face;
+  scene.materials = {{"m", {}}};
+  clayhost::Face face;
   face.vertex = {0, 1, 2, 0};
   scene.objects[0].faces = {face, face, face};
   scene.objects[0].faces[1].flags = 0x20;
-  FakeHost host(scene);
+  ServedScene host(scene);
   TextureList textures;
-  MatLineBuilder builder(host.api(), FakeHost::kSceneHandle, 1, textures,
+  MatLineBuilder builder(host.api(), ServedScene::handle(), host.object(0), textures,
                          RsdExportOptions::ForExporter());
   const std::string text = testing::CaptureFile([&](platform::OutputFile& mat) {
     WriteMatHeader(mat, 2);
-    WriteMatLines(host.api(), builder, 1, 3, mat);
+    WriteMatLines(host.api(), builder, host.object(0), 3, mat);
   });
+  EXPECT_EQ(host.diagnostics(), "");
   EXPECT_EQ(text,
             "#created with Gannet v2 May 2023 for MarbleClay.\r\n@MAT940801\r\n# Number of "
             "Items\r\n2\r\n# Materials\r\n0 1  F C   64 64 255 \r\n1 1  F C   64 64 255 \r\n");
@@ -193,30 +196,32 @@ namespace {
 
 // Materials are read once; what depends on face order still follows it.
 TEST(MatWriter, SharedMaterialsKeepPerFaceWarningsAndTheLastConflict) {
-  FakeScene scene;
+  Scene scene;
   scene.objects.push_back({});
-  scene.textures = {testing::NamedTexture("t.bmp"), testing::NamedTexture("lost.bmp")};
-  FakeParam map = TextureParam("DiffuseMap", 0);
-  FakeParam lost = TextureParam("DiffuseMap", 1);
-  FakeParam specular = FloatParam("Specular", 1);
-  FakeParam shininess = FloatParam("Shininess", 1);
-  scene.materials = {FakeMaterial{"A", {map, specular, shininess}},
-                     FakeMaterial{"B", {map, specular, shininess}}, FakeMaterial{"C", {lost}}};
-  testing::FakeFace face;
+  scene.textures = {NamedTexture("t.bmp"), NamedTexture("lost.bmp")};
+  const clayhost::Param map = TextureParam("DiffuseMap", 0);
+  const clayhost::Param lost = TextureParam("DiffuseMap", 1);
+  const clayhost::Param specular = FloatParam("Specular", 1);
+  const clayhost::Param shininess = FloatParam("Shininess", 1);
+  scene.materials = {
+      {"A", {map, specular, shininess}}, {"B", {map, specular, shininess}}, {"C", {lost}}};
+  clayhost::Face face;
   face.vertex = {0, 1, 2, 0};
   for (mcp::MaterialRef ref : {0u, 1u, 0u, 2u, 2u}) {
     face.material = ref;
     scene.objects[0].faces.push_back(face);
   }
   testing::ExportSandbox sandbox;
-  FakeHost host(scene);
+  ServedScene host(scene);
   TextureList textures;
   textures.Add("t.bmp");
-  MatLineBuilder builder(host.api(), FakeHost::kSceneHandle, 1, textures,
+  MatLineBuilder builder(host.api(), ServedScene::handle(), host.object(0), textures,
                          RsdExportOptions::ForExporter());
   std::string conflict;
-  testing::CaptureFile(
-      [&](platform::OutputFile& mat) { conflict = WriteMatLines(host.api(), builder, 1, 5, mat); });
+  testing::CaptureFile([&](platform::OutputFile& mat) {
+    conflict = WriteMatLines(host.api(), builder, host.object(0), 5, mat);
+  });
+  EXPECT_EQ(host.diagnostics(), "");
   EXPECT_NE(conflict.find("* Material (A) can not use"), std::string::npos) << conflict;
   EXPECT_EQ(sandbox.BoxTexts().size(), 2u);  // one per face of C
 }

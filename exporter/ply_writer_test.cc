@@ -2,27 +2,25 @@
 
 #include <gtest/gtest.h>
 
+#include "clayhost/served_scene.h"
 #include "exporter/testing/export_sandbox.h"
-#include "exporter/testing/fake_host.h"
 
 namespace exporter {
 namespace {
 
 using testing::CaptureFile;
-using testing::FakeFace;
-using testing::FakeHost;
-using testing::FakeObject;
-using testing::FakeScene;
+using HostFace = clayhost::Face;
+using clayhost::Scene;
 
-FakeFace Triangle(int a, int b, int c, std::uint64_t flags = 0) {
-  FakeFace face;
+HostFace Triangle(int a, int b, int c, std::uint64_t flags = 0) {
+  HostFace face;
   face.vertex = {a, b, c, 0};
   face.flags = flags;
   return face;
 }
 
-FakeFace Quad(int a, int b, int c, int d) {
-  FakeFace face;
+HostFace Quad(int a, int b, int c, int d) {
+  HostFace face;
   face.vertex = {a, b, c, d};
   face.corner_count = 4;
   return face;
@@ -33,23 +31,24 @@ struct Written {
   bool non_coplanar;
 };
 
-Written WriteBody(FakeScene& scene, double scale_factor = 10) {
-  FakeHost host(scene);
-  const FakeObject& object = scene.objects[0];
+Written WriteBody(Scene& scene, double scale_factor = 10) {
+  clayhost::ServedScene host(scene);
+  const clayhost::SceneObject& object = scene.objects[0];
   std::int32_t exported = 0;
-  for (const FakeFace& face : object.faces) {
+  for (const HostFace& face : object.faces) {
     exported += (face.flags & 0xE0) == 0 ? 1 : 0;
   }
-  const PlyModel model{1, static_cast<std::int32_t>(object.vertices.size()),
+  const PlyModel model{host.object(0), static_cast<std::int32_t>(object.vertices.size()),
                        static_cast<std::int32_t>(object.faces.size()), exported, scale_factor};
   bool non_coplanar = false;
   const std::string text = CaptureFile(
       [&](platform::OutputFile& ply) { non_coplanar = WritePlyBody(host.api(), model, ply); });
+  EXPECT_EQ(host.diagnostics(), "");
   return {text, non_coplanar};
 }
 
 TEST(PlyWriter, OneTriangleBodyIsExact) {
-  FakeScene scene;
+  Scene scene;
   scene.objects.push_back({});
   scene.objects[0].vertices = {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}};
   scene.objects[0].faces = {Triangle(0, 1, 2)};
@@ -78,23 +77,23 @@ TEST(PlyWriter, HeaderLines) {
 }
 
 TEST(PlyWriter, CoordinatesAreSwappedNegatedAndScaled) {
-  const testing::FakeVertex a{1, 2, 3}, b{1, 2, 0};
+  const float a[3] = {1, 2, 3}, b[3] = {1, 2, 0};
   mcp::VertexRecord record{};
-  record.c0 = &a.c0;
-  record.c1 = &a.c1;
-  record.c2 = &a.c2;
+  record.c0 = &a[0];
+  record.c1 = &a[1];
+  record.c2 = &a[2];
   const auto mapped = MapCoordinates(record, 10);
   EXPECT_DOUBLE_EQ(mapped[0], 20);
   EXPECT_DOUBLE_EQ(mapped[1], -30);
   EXPECT_DOUBLE_EQ(mapped[2], 10);
-  record.c0 = &b.c0;
-  record.c1 = &b.c1;
-  record.c2 = &b.c2;
+  record.c0 = &b[0];
+  record.c1 = &b[1];
+  record.c2 = &b[2];
   EXPECT_DOUBLE_EQ(MapCoordinates(record, 1)[0], 2);
 }
 
 TEST(PlyWriter, VertexLinesAtScaleOneHaveNoNegativeZero) {
-  FakeScene scene;
+  Scene scene;
   scene.objects.push_back({});
   // The third vertex repeats the first: the face has no area.
   scene.objects[0].vertices = {{1, 2, 3}, {1, 2, 0}, {1, 2, 3}};
@@ -130,7 +129,7 @@ TEST(PlyWriter, PolygonLinesReorderCorners) {
 }
 
 TEST(PlyWriter, QuadInACoordinatePlaneIsCoplanarAndLiftingACornerWarns) {
-  FakeScene scene;
+  Scene scene;
   scene.objects.push_back({});
   scene.objects[0].vertices = {{0, 0, 5}, {1, 0, 5}, {1, 1, 5}, {0, 1, 5}};
   scene.objects[0].faces = {Quad(0, 1, 2, 3)};
@@ -140,12 +139,12 @@ TEST(PlyWriter, QuadInACoordinatePlaneIsCoplanarAndLiftingACornerWarns) {
   EXPECT_NE(flat.text.find("\r\n0.0000 1.0000 0.0000\r\n"), std::string::npos) << flat.text;
   EXPECT_NE(flat.text.find("1 3 2 0 1  0 0 0 0\r\n"), std::string::npos);
 
-  scene.objects[0].vertices[0].c2 = 6;  // lift corner 0
+  scene.objects[0].vertices[0].c[2] = 6;  // lift corner 0
   EXPECT_TRUE(WriteBody(scene).non_coplanar);
 }
 
 TEST(PlyWriter, HiddenFacesTakeNoNumberButTheirVerticesStay) {
-  FakeScene scene;
+  Scene scene;
   scene.objects.push_back({});
   scene.objects[0].vertices = {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {0, 0, 1, 0x40}};
   scene.objects[0].faces = {Triangle(0, 1, 2, 0x20), Triangle(0, 1, 3), Triangle(1, 2, 3, 0x80),

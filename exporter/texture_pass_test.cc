@@ -2,24 +2,20 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-
+#include "clayhost/served_scene.h"
+#include "clayhost/testing/test_scene.h"
 #include "exporter/export_stop.h"
 #include "exporter/testing/export_sandbox.h"
-#include "exporter/testing/fake_host.h"
 
 namespace exporter {
 namespace {
 
+using clayhost::ServedScene;
+using clayhost::testing::NamedTexture;
+using clayhost::testing::TextureParam;
 using testing::ExportSandbox;
-using testing::FakeHost;
-using testing::FakeMaterial;
-using testing::FakeParam;
-using testing::FakeScene;
-using testing::NamedTexture;
-using testing::TextureParam;
 
-FakeMaterial Textured(const std::string& name, int texture) {
+clayhost::Material Textured(const std::string& name, int texture) {
   return {name, {TextureParam("DiffuseMap", texture)}};
 }
 
@@ -27,40 +23,37 @@ constexpr const char* kConvertShip0 =
     "# convert -verbose    -auto-level -resize 256!x128! -type palette -depth 8 -colors 256 "
     "\"C:\\out\\ship0.bmp\" \"C:\\out\\ship0-resized.bmp\"";
 
-// The host saves every texture as a small file, so the identify stand-in
-// finds it.
+// The host saves every texture as a small BMP file, so the identify
+// stand-in finds it.
 class TexturePassTest : public ::testing::Test {
  protected:
-  TexturePassTest() {
-    scene_.on_save = [this](const testing::SavedTexture& saved) {
-      std::ofstream(sandbox_.PosixPath(saved.path)) << "BM";
-    };
-    std::filesystem::create_directories(sandbox_.OnDrive("out"));
-  }
+  TexturePassTest() { std::filesystem::create_directories(sandbox_.OnDrive("out")); }
 
   // Runs the pass; the MAT comment lines, or the stop's message after "STOP: ".
   std::string Run(RsdExportOptions options = RsdExportOptions::ForExporter()) {
-    FakeHost host(scene_);
+    ServedScene host(scene_, [this](const clayhost::SaveCall& call) { saves_.push_back(call); });
     std::string stop;
     const std::string mat = testing::CaptureFile([&](platform::OutputFile& file) {
       try {
-        RunTexturePass(host.api(), {FakeHost::kSceneHandle, "C:\\out\\ship", options}, file,
+        RunTexturePass(host.api(), {ServedScene::handle(), "C:\\out\\ship", options}, file,
                        textures_);
       } catch (const ExportStop& error) {
         stop = error.message();
       }
     });
+    EXPECT_EQ(host.diagnostics(), "");
     return stop.empty() ? mat : mat + "STOP: " + stop;
   }
 
   ExportSandbox sandbox_;
-  FakeScene scene_;
+  clayhost::Scene scene_;
+  std::vector<clayhost::SaveCall> saves_;
   TextureList textures_;
 };
 
 TEST_F(TexturePassTest, WorkedExampleWithSixteenBitColumnPlacement) {
   scene_.textures = {NamedTexture("hull.bmp"), NamedTexture("deck.bmp")};
-  scene_.materials = {Textured("hull~256x128x8", 0), FakeMaterial{"bare", {}},
+  scene_.materials = {Textured("hull~256x128x8", 0), clayhost::Material{"bare", {}},
                       Textured("deck~64x64x4", 1)};
   EXPECT_EQ(Run(), std::string(kConvertShip0) +
                        "\r\n"
@@ -84,10 +77,10 @@ TEST_F(TexturePassTest, WorkedExampleWithSixteenBitColumnPlacement) {
                 "/\timg2tim [-bpp] [4] [-tcol] [0] [0] [0] [-org] [768] [0] [-plt] [640] [257] "
                 "[-o] [<C>/out/ship1.tim] [<C>/out/ship1-resized.bmp]",
             }));
-  ASSERT_EQ(scene_.saved.size(), 2u);
-  EXPECT_EQ(scene_.saved[0].path, "C:\\out\\ship0.bmp");
-  EXPECT_EQ(scene_.saved[0].format, 4);
-  EXPECT_EQ(scene_.saved[1].texture, 1);
+  ASSERT_EQ(saves_.size(), 2u);
+  EXPECT_EQ(saves_[0].path, "C:\\out\\ship0.bmp");
+  EXPECT_EQ(saves_[0].format, 4);
+  EXPECT_EQ(saves_[1].texture, 1);
   EXPECT_EQ(textures_.count(), 2);
   EXPECT_EQ(textures_.Size(1)->width, 64);
   EXPECT_TRUE(sandbox_.boxes().empty());
@@ -113,7 +106,7 @@ TEST_F(TexturePassTest, NameWithoutTildeKeepsItsNumber) {
   // The texture without a TIM takes no video memory.
   EXPECT_NE(mat.find("-org 640  0  -plt 640 257  -o \"C:\\out\\ship1.tim\""), std::string::npos)
       << mat;
-  EXPECT_EQ(scene_.saved.size(), 2u);
+  EXPECT_EQ(saves_.size(), 2u);
   EXPECT_FALSE(textures_.Size(0).has_value());
 }
 
@@ -153,7 +146,7 @@ TEST_F(TexturePassTest, StopsOnBadFormatOrDepth) {
   EXPECT_EQ(Run(),
             "STOP: ERROR: Image format must be: ~256x256x8 (~widthxhieghtxbitwidth) on Material "
             "name: 256X128X8");
-  EXPECT_EQ(scene_.saved.size(), 1u);
+  EXPECT_EQ(saves_.size(), 1u);
   EXPECT_TRUE(sandbox_.ToolCalls().empty());
 }
 
@@ -169,8 +162,8 @@ TEST_F(TexturePassTest, MissingHeightSeparatorWarnsThenDepthStops) {
 }
 
 TEST_F(TexturePassTest, MissingBitmapStops) {
-  scene_.on_save = nullptr;
   scene_.textures = {NamedTexture("a")};
+  scene_.textures[0].saves = false;
   scene_.materials = {Textured("hull~64x64x4", 0)};
   EXPECT_EQ(Run(),
             "STOP: Error: BMP not found, Texture needs manual exporting first, click material "
@@ -274,25 +267,22 @@ TEST_F(TexturePassTest, MalformedNumberNamesTheMaterial) {
 }
 
 TEST_F(TexturePassTest, UnnamedTexturesAreSkippedAndUnreadableNamesStop) {
-  scene_.textures = {NamedTexture("a"), NamedTexture("b")};
-  scene_.textures[0].name_size = 0;
-  scene_.textures[1].name_readable = false;
+  scene_.textures = {NamedTexture("a", clayhost::TextureNaming::kNameless),
+                     NamedTexture("b", clayhost::TextureNaming::kUnreadable)};
   scene_.materials = {Textured("one~64x64x4", 0), Textured("two~64x64x4", 1)};
   EXPECT_EQ(Run(), "STOP: Error: bad material name?? (two~64x64x4)");
   EXPECT_EQ(textures_.count(), 0);
-  EXPECT_TRUE(scene_.saved.empty());
+  EXPECT_TRUE(saves_.empty());
 }
 
 TEST_F(TexturePassTest, BatchVariantSkipsConvertLineAndMarksTransparency) {
   scene_.textures = {NamedTexture("a"), NamedTexture("b")};
-  FakeParam transparency;
-  transparency.name = "Transparency";
-  transparency.type = mcp::kParamColor;
-  FakeParam float_transparency = transparency;
-  float_transparency.type = mcp::kParamFloat;
+  clayhost::Param transparency = clayhost::testing::ColorParam("Transparency", 0, 0, 0);
+  transparency.color[3] = 0;
   scene_.materials = {
-      FakeMaterial{"a~64x64x4", {TextureParam("DiffuseMap", 0), transparency}},
-      FakeMaterial{"b~64x64x4", {TextureParam("DiffuseMap", 1), float_transparency}}};
+      {"a~64x64x4", {TextureParam("DiffuseMap", 0), transparency}},
+      {"b~64x64x4",
+       {TextureParam("DiffuseMap", 1), clayhost::testing::FloatParam("Transparency", 0)}}};
   EXPECT_EQ(Run(RsdExportOptions::ForBatchTool()),
             "# img2tim  -t  -bpp 4 -tcol 0 0 0 -org 640  0  -plt 640 256  -o "
             "\"C:\\out\\ship0.tim\"   \"C:\\out\\ship0-resized.bmp\"\r\n"

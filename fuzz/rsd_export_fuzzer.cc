@@ -28,17 +28,16 @@
 #include <string_view>
 #include <vector>
 
+#include "clayhost/served_scene.h"
+#include "clayhost/testing/test_scene.h"
 #include "exporter/export_rsd_model.h"
-#include "exporter/testing/fake_host.h"
 #include "exportlib/run_shell_command.h"
 #include "platform/host_hook.h"
 
 namespace fs = std::filesystem;
-using exporter::testing::FakeFace;
-using exporter::testing::FakeMaterial;
-using exporter::testing::FakeObject;
-using exporter::testing::FakeParam;
-using exporter::testing::FakeScene;
+using clayhost::testing::ColorParam;
+using clayhost::testing::NamedTexture;
+using clayhost::testing::TextureParam;
 
 namespace {
 
@@ -114,62 +113,45 @@ std::vector<std::string> Lines(std::string_view text) {
   return lines;
 }
 
-FakeScene MakeScene(std::vector<std::string> material_names, bool saves_write) {
-  FakeScene scene;
+clayhost::Scene MakeScene(std::vector<std::string> material_names, bool saves_write) {
+  clayhost::Scene scene;
   if (material_names.empty()) {
     material_names.push_back("plain");  // every face names a material
   }
   // Three textures, two of whose names differ only in case (converted once).
-  scene.textures = {exporter::testing::NamedTexture("wood.bmp"),
-                    exporter::testing::NamedTexture("WOOD.BMP"),
-                    exporter::testing::NamedTexture("stone.bmp")};
+  // Saving writes the file, or nothing when the switch says so.
+  scene.textures = {NamedTexture("wood.bmp"), NamedTexture("WOOD.BMP"), NamedTexture("stone.bmp")};
+  for (clayhost::Texture& texture : scene.textures) {
+    texture.saves = saves_write;
+  }
   for (std::size_t i = 0; i < material_names.size(); ++i) {
-    FakeMaterial material{material_names[i], {}};
+    clayhost::Material material{material_names[i], {}};
     if (i % 4 != 3) {
-      FakeParam map;
-      map.name = "DiffuseMap";
-      map.type = mcp::kParamTexture;
-      map.texture = static_cast<int>(i % 3);
-      material.params.push_back(map);
+      material.params.push_back(TextureParam("DiffuseMap", static_cast<int>(i % 3)));
     }
     if (i % 2 == 1) {
-      FakeParam transparency;
-      transparency.name = "Transparency";
-      transparency.type = mcp::kParamColor;
-      transparency.color = {0, 0.5f, 0, 1};
-      material.params.push_back(transparency);
+      material.params.push_back(ColorParam("Transparency", 0, 0.5f, 0));
     }
     scene.materials.push_back(material);
   }
-  FakeObject object;
-  object.name = "ship";
+  clayhost::SceneObject object = clayhost::testing::TestObject("ship");
   object.vertices = {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}, {0.5f, 0.5f, 1}};
-  // The host hands the faces' indices (above 0: present) straight to
-  // GetTexCoord, so entry 0 is never named.
-  object.texcoords = {{0, 0}, {0, 0}, {1, 0}, {1, 1}, {0, 1}};
+  // Faces number texture coordinates from 1 (0 or less: none).
+  clayhost::testing::SetTexCoords(object, {{0, 0}, {1, 0}, {1, 1}, {0, 1}});
   const std::size_t materials = scene.materials.size();
   for (std::size_t i = 0; i < 4; ++i) {
-    FakeFace face;
+    clayhost::Face face;
     face.vertex = {static_cast<std::int32_t>(i), static_cast<std::int32_t>((i + 1) % 4), 4, 0};
     face.texcoord = {1, 2, 3, 0};
     face.material = materials == 0 ? 0 : static_cast<mcp::MaterialRef>(i % materials);
     object.faces.push_back(face);
   }
-  FakeFace quad;
+  clayhost::Face quad;
   quad.vertex = {0, 1, 2, 3};
   quad.texcoord = {1, 2, 3, 4};
   quad.corner_count = 4;
   object.faces.push_back(quad);
   scene.objects = {object};
-  if (saves_write) {
-    scene.on_save = [](const exporter::testing::SavedTexture& saved) {
-      std::string path = saved.path;  // C:\out\ship0.bmp
-      for (char& c : path) {
-        c = c == '\\' ? '/' : c;
-      }
-      std::ofstream(g_drive / path.substr(3)) << "BM";
-    };
-  }
   return scene;
 }
 
@@ -226,16 +208,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   const std::vector<fs::path> before = FilesIn(g_drive / "out");
 
-  FakeScene scene =
+  const clayhost::Scene scene =
       MakeScene(Lines(std::string_view(reinterpret_cast<const char*>(data) + 2, size - 2)),
                 (world.switches & 64) != 0);
   bool ran_rsdn = false;
   try {
-    exporter::testing::FakeHost host(scene);
+    const clayhost::ServedScene host(scene);
     const auto options = (world.switches & 128) ? exporter::RsdExportOptions::ForBatchTool()
                                                 : exporter::RsdExportOptions::ForExporter();
-    ran_rsdn = exporter::ExportRsdModel(host.api(), exporter::testing::FakeHost::kSceneHandle, 0,
+    ran_rsdn = exporter::ExportRsdModel(host.api(), clayhost::ServedScene::handle(), 0,
                                         "C:\\out\\ship.rsd", 1.0, launch_mode, options);
+    Require(host.diagnostics().empty(), "the export misused the host");
   } catch (...) {
     Require(false, "an exception escaped the export");
   }

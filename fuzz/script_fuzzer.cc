@@ -26,7 +26,8 @@
 #include <vector>
 
 #include "batchtool/script_interpreter.h"
-#include "exporter/testing/fake_host.h"
+#include "clayhost/served_scene.h"
+#include "clayhost/testing/test_scene.h"
 
 namespace fs = std::filesystem;
 
@@ -98,12 +99,6 @@ struct Recorded {
   std::vector<std::string> export_paths;
 };
 
-exporter::testing::FakeObject Named(const char* name) {
-  exporter::testing::FakeObject object;
-  object.name = name;
-  return object;
-}
-
 void CheckCommands(const Recorded& recorded, const std::vector<std::string>& lines) {
   std::size_t next = 0;
   for (const std::string& command : recorded.commands) {
@@ -145,9 +140,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   const std::string_view script(reinterpret_cast<const char*>(data), size);
 
-  exporter::testing::FakeScene scene;
-  scene.objects = {Named("Cube"), Named("Sphere"), Named(" CUBE "), Named(""),
-                   exporter::testing::FakeObject{}};
+  using clayhost::testing::TestObject;
+  clayhost::Scene scene;
+  scene.objects = {TestObject("Cube"), TestObject("Sphere"), TestObject(" CUBE "), TestObject(""),
+                   TestObject()};
   Recorded recorded;
   batchtool::ToolServices services;
   services.show_message = [&](const std::string& text) { recorded.messages.push_back(text); };
@@ -168,12 +164,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   };
 
   {
-    exporter::testing::FakeHost host(scene);
+    const clayhost::ServedScene host(scene);
     const batchtool::ScriptContext context{.host = host.api(),
-                                           .scene = exporter::testing::FakeHost::kSceneHandle,
+                                           .scene = clayhost::ServedScene::handle(),
                                            .services = services,
                                            .writers = writers};
     batchtool::RunScript(script, context);
+    Require(host.diagnostics().empty(), "the script misused the host");
   }
 
   const std::vector<std::string> lines = TrimmedLines(script);
