@@ -2,18 +2,21 @@
 
 #include <cmath>
 #include <cstdint>
-#include <limits>
 #include <optional>
 #include <string>
 
 #include "batchtool/export_arguments.h"
 #include "batchtool/script_lines.h"
-#include "batchtool/text_rules.h"
 #include "exportlib/number_format.h"
+#include "exportlib/text_rules.h"
 #include "platform/file_system.h"
 
 namespace batchtool {
 namespace {
+
+using exportlib::FromPosition;
+using exportlib::LowerAscii;
+using exportlib::TrimControl;
 
 constexpr std::string_view kAssetPath = "!assetpath ";
 constexpr std::string_view kEcho = "!echo";
@@ -34,15 +37,6 @@ std::optional<double> ReadScale(std::string_view text) {
     return std::nullopt;
   }
   return static_cast<double>(*value);
-}
-
-std::optional<std::int32_t> ReadLaunchMode(std::string_view text) {
-  const auto value = exportlib::ParseInteger(text);
-  if (!value || *value < std::numeric_limits<std::int32_t>::min() ||
-      *value > std::numeric_limits<std::int32_t>::max()) {
-    return std::nullopt;
-  }
-  return static_cast<std::int32_t>(*value);
 }
 
 std::string NotANumber(std::string_view text, bool integer) {
@@ -112,7 +106,7 @@ class ScriptRun {
     }
     std::int32_t launch_mode = 0;
     if (with_launch_mode) {
-      const auto mode = ReadLaunchMode(texts.launch_mode);
+      const auto mode = exportlib::ParseInteger32(texts.launch_mode);
       if (!mode) {
         ShowLineError(command, NotANumber(texts.launch_mode, /*integer=*/true));
         return false;

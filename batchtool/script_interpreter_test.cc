@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "batchtool/testing/temp_folder.h"
-#include "batchtool/text_rules.h"
 #include "exporter/testing/fake_host.h"
+#include "exportlib/text_rules.h"
 
 namespace batchtool {
 namespace {
@@ -16,6 +16,7 @@ namespace {
 using exporter::testing::FakeHost;
 using exporter::testing::FakeObject;
 using exporter::testing::FakeScene;
+using exportlib::LowerAscii;
 
 struct CommandCall {
   std::string command;

@@ -13,6 +13,7 @@
 #include "exporter/rsd_file.h"
 #include "exporter/texture_list.h"
 #include "exporter/texture_pass.h"
+#include "exportlib/checked_output.h"
 #include "exportlib/conversion_error.h"
 #include "exportlib/object_attributes.h"
 #include "platform/file_system.h"
@@ -31,38 +32,22 @@ std::string RsdnNotFoundMessage() {
          kRootPluginFolder + "\\rsdn.bat\r\n or \r\n" + kProgramFilesPluginFolder + "\\rsdn.bat";
 }
 
-// One output file with the path it was created at, for the messages.
-struct OutputTarget {
-  std::string path;
-  platform::OutputFile file;
-};
-
-OutputTarget CreateOutput(const std::string& path) {
-  std::optional<platform::OutputFile> file = platform::OutputFile::Create(path);
-  if (!file) {
-    throw ExportStop("Error: Can not create the file " + path);
-  }
-  return {path, std::move(*file)};
-}
-
 // The three files of one export, created in the order rsd, ply, mat; the
 // destructors close them on every path.
 struct ModelFiles {
   explicit ModelFiles(const std::string& base_path)
-      : rsd(CreateOutput(base_path + ".rsd")),
-        ply(CreateOutput(base_path + ".ply")),
-        mat(CreateOutput(base_path + ".mat")) {}
+      : rsd(exportlib::CreateCheckedOutput(base_path + ".rsd")),
+        ply(exportlib::CreateCheckedOutput(base_path + ".ply")),
+        mat(exportlib::CreateCheckedOutput(base_path + ".mat")) {}
 
   // A short write is a lost model: report it rather than launch on it.
   void Close() {
-    for (OutputTarget* target : {&rsd, &ply, &mat}) {
-      if (!target->file.Close()) {
-        throw ExportStop("Error: Can not write the file " + target->path);
-      }
+    for (exportlib::CheckedOutput* output : {&rsd, &ply, &mat}) {
+      exportlib::CloseCheckedOutput(*output);
     }
   }
 
-  OutputTarget rsd, ply, mat;
+  exportlib::CheckedOutput rsd, ply, mat;
 };
 
 struct ObjectTexts {
