@@ -20,20 +20,20 @@ using exportlib::WriteLine;
 // The OBJ writer tells of a file it cannot create or write and goes on:
 // the second file still closes, and the script runs its next line.
 std::optional<exportlib::CheckedOutput> CreateOutput(const std::string& path,
-                                                     const ToolServices& services) {
+                                                     const exportlib::UserChannel& channel) {
   try {
     return exportlib::CreateCheckedOutput(path);
   } catch (const exportlib::ExportStop& stop) {
-    services.show_message(stop.message());
+    channel.show_message(stop.message());
     return std::nullopt;
   }
 }
 
-void CloseOutput(exportlib::CheckedOutput& output, const ToolServices& services) {
+void CloseOutput(exportlib::CheckedOutput& output, const exportlib::UserChannel& channel) {
   try {
     exportlib::CloseCheckedOutput(output);
   } catch (const exportlib::ExportStop& stop) {
-    services.show_message(stop.message());
+    channel.show_message(stop.message());
   }
 }
 
@@ -81,21 +81,21 @@ void WritePasses(obj::ObjJob& job, const std::string& model_name) {
 
 void WriteObject(const mcp::HostApi& host, mcp::Handle scene, mcp::Handle object,
                  const std::string& model_name, const std::string& output_path, double scale,
-                 const ToolServices& services) {
+                 const exportlib::UserChannel& channel) {
   const std::string base_path = exportlib::BasePath(output_path);
   const std::string base_name = exportlib::LastComponent(base_path);
   // The texture test runs a command line that holds the base name.
   if (const auto refused = exporter::CommandCharacterMessage(base_name)) {
-    services.show_message(*refused);
+    channel.show_message(*refused);
     return;
   }
-  auto obj_file = CreateOutput(base_path + ".obj", services);
+  auto obj_file = CreateOutput(base_path + ".obj", channel);
   if (!obj_file) {
     return;
   }
-  auto mtl_file = CreateOutput(base_path + ".mtl", services);
+  auto mtl_file = CreateOutput(base_path + ".mtl", channel);
   if (!mtl_file) {
-    CloseOutput(*obj_file, services);
+    CloseOutput(*obj_file, channel);
     return;
   }
   WriteLine(obj_file->file, exporter::kCommentLine);
@@ -104,7 +104,7 @@ void WriteObject(const mcp::HostApi& host, mcp::Handle scene, mcp::Handle object
   obj::ObjJob job{.host = host,
                   .scene = scene,
                   .object = object,
-                  .services = services,
+                  .channel = channel,
                   .base_path = base_path,
                   .base_name = base_name,
                   .factor = 10.0 * scale,
@@ -115,22 +115,23 @@ void WriteObject(const mcp::HostApi& host, mcp::Handle scene, mcp::Handle object
   try {
     WritePasses(job, model_name);
   } catch (const exportlib::ExportStop& stop) {
-    services.show_message(stop.what());
+    channel.show_message(stop.what());
   }
-  CloseOutput(*obj_file, services);
-  CloseOutput(*mtl_file, services);
+  CloseOutput(*obj_file, channel);
+  CloseOutput(*mtl_file, channel);
 }
 
 }  // namespace
 
 void ExportObjModel(const mcp::HostApi& host, mcp::Handle scene, std::int32_t index,
-                    const std::string& output_path, double scale, const ToolServices& services) {
+                    const std::string& output_path, double scale,
+                    const exportlib::UserChannel& channel) {
   const std::int32_t count = host.GetRootObjectCount(scene);
   for (std::int32_t i = 0; i < count; ++i) {
     const mcp::Handle object = host.GetRootObject(scene, i);
     const std::string name = exportlib::ReadTextAttribute(host, object, "Name", "(noname)");
     if (i == index) {
-      WriteObject(host, scene, object, name, output_path, scale, services);
+      WriteObject(host, scene, object, name, output_path, scale, channel);
     }
   }
 }

@@ -116,7 +116,7 @@ class ObjExportTest : public ::testing::Test {
   }
 
   FakeScene scene_;
-  ToolServices services_;
+  exportlib::UserChannel services_;
   std::vector<std::string> messages_;
   std::vector<std::string> commands_;
   testing::TempFolder folder_;

@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
-#include "batchtool/tool_services.h"
 #include "exportlib/export_stop.h"
+#include "exportlib/user_channel.h"
 #include "hostplugin/host_api.h"
 #include "platform/file_system.h"
 
@@ -19,7 +19,7 @@ struct ObjJob {
   const mcp::HostApi& host;
   mcp::Handle scene;
   mcp::Handle object;
-  const ToolServices& services;
+  const exportlib::UserChannel& channel;
   std::string base_path;
   std::string base_name;
   /// 10 × the script's scale.

@@ -84,7 +84,7 @@ void SaveTexture(const ObjJob& job, mcp::Handle texture, std::size_t number,
   const std::string file = std::to_string(number) + ".bmp";
   const std::string path = job.base_path + file;
   job.host.SaveTexture(texture, path.c_str(), mcp::kTextureFormatBmp);
-  const std::string listing = job.services.run_command(" dir \"" + path + "\"", "C:\\");
+  const std::string listing = job.channel.run_command(" dir \"" + path + "\"", "C:\\");
   if (!FoundAfterFirstCharacter(listing, job.base_name + file)) {
     throw exportlib::ExportStop(
         "Error: BMP not found, Texture needs manual exporting first, click material (" + raw_name +

@@ -127,7 +127,7 @@ class ScriptRun {
     const std::string line(trimmed);
     // Before any "!assetpath " the command runs where the host runs.
     const std::string folder = asset_folder_.empty() ? "." : asset_folder_;
-    const std::string output = context_.services.run_command(line, folder);
+    const std::string output = context_.channel.run_command(line, folder);
     if (Contains(echo_, "on")) {
       Show(" " + line + "\r\n" + output);
     }
@@ -137,7 +137,7 @@ class ScriptRun {
     Show("ERROR:  In line: " + std::to_string(line_number_) + "  " + command + "\r\n" + body);
   }
 
-  void Show(const std::string& text) { context_.services.show_message(text); }
+  void Show(const std::string& text) { context_.channel.show_message(text); }
 
   const ScriptContext& context_;
   std::int32_t line_number_ = 0;

@@ -60,13 +60,13 @@ class ScriptInterpreterTest : public ::testing::Test {
     FakeHost host(scene_);
     const ScriptContext context{.host = host.api(),
                                 .scene = FakeHost::kSceneHandle,
-                                .services = services_,
+                                .channel = services_,
                                 .writers = writers_};
     return RunScript(script, context);
   }
 
   FakeScene scene_;
-  ToolServices services_;
+  exportlib::UserChannel services_;
   ObjectWriters writers_;
   std::vector<std::string> messages_;
   std::vector<CommandCall> commands_;

@@ -39,7 +39,7 @@ class RunToolScriptTest : public ::testing::Test {
 
   testing::TempFolder drive_;
   FakeScene scene_;
-  ToolServices services_;
+  exportlib::UserChannel services_;
   std::vector<std::string> messages_;
   std::vector<std::string> commands_;
 };
@@ -85,6 +85,55 @@ TEST_F(RunToolScriptTest, ExceptionsOfTheRunDoNotEscape) {
   };
   EXPECT_EQ(Run(), 0);
   EXPECT_EQ(messages_, std::vector<std::string>{"ERROR: no shell"});
+}
+
+// The shipped writers: the RSD export of a script line asks, shows and runs
+// through the channel the tool was handed, not the platform's.
+class ShippedRsdExportTest : public RunToolScriptTest {
+ protected:
+  ShippedRsdExportTest() {
+    services_.ask = [this](const std::string& caption, const std::string& text,
+                           platform::Buttons buttons) {
+      questions_.push_back(caption + "|" + text);
+      EXPECT_EQ(buttons, platform::Buttons::kYesNoCancel);
+      return platform::Answer::kYes;
+    };
+    exporter::testing::FakeObject tri;
+    tri.name = "Tri";
+    tri.vertices = {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}};
+    tri.faces = {exporter::testing::FakeFace{.vertex = {0, 1, 2, 0}}};
+    scene_.objects = {tri};
+    scene_.materials = {exporter::testing::FakeMaterial{"red", {}}};
+    PutScript("MarbleCLAY/plugin", "!assetpath C:\\out\r\n!rsdexport tri ship.rsd 1 2\r\n");
+  }
+
+  std::int32_t RunShipped() {
+    FakeHost host(scene_);
+    return RunToolScript(host.api(), FakeHost::kSceneHandle, services_);
+  }
+
+  std::vector<std::string> questions_;
+};
+
+TEST_F(ShippedRsdExportTest, LaunchQuestionAndRsdnGoThroughTheChannel) {
+  testing::WriteBytes(drive_.path() / "MarbleCLAY/plugin/rsdn.bat", "");
+  EXPECT_EQ(RunShipped(), 1);
+  EXPECT_TRUE(messages_.empty());
+  ASSERT_EQ(questions_.size(), 1u);
+  EXPECT_TRUE(questions_[0].starts_with("Launch NO$PSX?|RSD files have been created"));
+  EXPECT_NE(questions_[0].find("Model Tri has: \r\n3 Verts, \r\n1 faces"), std::string::npos);
+  EXPECT_EQ(commands_,
+            std::vector<std::string>{"  \"C:\\MarbleCLAY\\plugin\\rsdn.bat\"   ship  1.0 1 "});
+}
+
+TEST_F(ShippedRsdExportTest, StopOfTheExportIsShownThroughTheChannel) {
+  EXPECT_EQ(RunShipped(), 1);
+  EXPECT_TRUE(questions_.empty());
+  EXPECT_TRUE(commands_.empty());
+  EXPECT_EQ(messages_,
+            std::vector<std::string>{"ERROR: Gannet rsdn.bat file not found, it must be in :\r\n"
+                                     "C:\\MarbleCLAY\\plugin\\rsdn.bat\r\n or \r\n"
+                                     "C:\\Program Files\\MarbleCLAY\\Plugin\\rsdn.bat"});
 }
 
 }  // namespace

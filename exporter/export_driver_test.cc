@@ -37,7 +37,8 @@ class ExecuteExportTest : public ::testing::Test {
     params.path = "C:\\out\\ship.rsd";
     params.scale = 1.0f;
     sandbox_.QueueAnswers({kNo});
-    return ExecuteExport(host.api(), FakeHost::kSceneHandle, params);
+    return ExecuteExport(host.api(), FakeHost::kSceneHandle, params,
+                         exportlib::PlatformUserChannel());
   }
 
   // The export ran to rsdn.bat, its report being the only box shown.

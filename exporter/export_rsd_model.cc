@@ -17,7 +17,6 @@
 #include "exportlib/conversion_error.h"
 #include "exportlib/object_attributes.h"
 #include "platform/file_system.h"
-#include "platform/message_box.h"
 
 namespace exporter {
 namespace {
@@ -55,16 +54,16 @@ struct ObjectTexts {
   std::string warnings;
 };
 
-void ConfirmCleanVertices(const mcp::HostApi& host, mcp::Handle object, std::int32_t vertex_count) {
+void ConfirmCleanVertices(const mcp::HostApi& host, mcp::Handle object, std::int32_t vertex_count,
+                          const exportlib::UserChannel& channel) {
   std::int32_t clean = 0;
   for (std::int32_t i = 0; i < vertex_count; ++i) {
     if (IsCleanVertex(ReadVertex(host, object, i))) {
       ++clean;
     }
   }
-  if (clean != vertex_count &&
-      platform::ShowMessageBox("Bad export data!", kBadDataQuestion, platform::Buttons::kYesNo) !=
-          platform::Answer::kYes) {
+  if (clean != vertex_count && channel.ask("Bad export data!", kBadDataQuestion,
+                                           platform::Buttons::kYesNo) != platform::Answer::kYes) {
     throw ExportStop("");
   }
 }
@@ -74,13 +73,15 @@ void ConfirmCleanVertices(const mcp::HostApi& host, mcp::Handle object, std::int
 class ObjectExport {
  public:
   ObjectExport(const mcp::HostApi& host, mcp::Handle scene, const ExportNames& names,
-               double scale_factor, const RsdExportOptions& options, ModelFiles& files)
+               double scale_factor, const RsdExportOptions& options, ModelFiles& files,
+               const exportlib::UserChannel& channel)
       : host_(host),
         scene_(scene),
         names_(names),
         scale_factor_(scale_factor),
         options_(options),
-        files_(files) {}
+        files_(files),
+        channel_(channel) {}
 
   ObjectTexts Run(mcp::Handle object, const std::string& model_name) {
     const std::int32_t face_count = host_.GetFaceCount(object);
@@ -89,7 +90,7 @@ class ObjectExport {
     }
     const std::int32_t exported_faces = CountExportedFaces(host_, object, face_count);
     const std::int32_t vertex_count = host_.GetVertexCount(object);
-    ConfirmCleanVertices(host_, object, vertex_count);
+    ConfirmCleanVertices(host_, object, vertex_count, channel_);
 
     WritePlyHeader(files_.ply.file);
     if (exported_faces < 1) {
@@ -106,7 +107,8 @@ class ObjectExport {
     WriteMatHeader(files_.mat.file, exported_faces);
     WriteRsdHeader(files_.rsd.file, names_.base_name);
     TextureList textures;
-    RunTexturePass(host_, {scene_, names_.base_path, options_}, files_.mat.file, textures);
+    RunTexturePass(host_, {scene_, names_.base_path, options_}, files_.mat.file, textures,
+                   channel_);
     WriteTextureLines(files_.rsd.file, names_.base_path, names_.base_name, textures.count());
     MatLineBuilder builder(host_, scene_, object, textures, options_);
     texts.warnings += WriteMatLines(host_, builder, object, face_count, files_.mat.file);
@@ -120,6 +122,7 @@ class ObjectExport {
   double scale_factor_;
   const RsdExportOptions& options_;
   ModelFiles& files_;
+  const exportlib::UserChannel& channel_;
 };
 
 std::string ReportText(const ObjectTexts& texts) {
@@ -131,7 +134,7 @@ std::string ReportText(const ObjectTexts& texts) {
 
 bool RunExport(const mcp::HostApi& host, mcp::Handle scene, int item_to_export,
                const std::string& output_path, double scale, int launch_mode,
-               const RsdExportOptions& options) {
+               const RsdExportOptions& options, const exportlib::UserChannel& channel) {
   const std::optional<std::string> plugin_folder = FindPluginFolder();
   if (!plugin_folder) {
     throw ExportStop(RsdnNotFoundMessage());
@@ -148,7 +151,7 @@ bool RunExport(const mcp::HostApi& host, mcp::Handle scene, int item_to_export,
   {
     ModelFiles files(names.base_path);
     const double scale_factor = options.scale_times_ten ? 10 * scale : scale;
-    ObjectExport object_export(host, scene, names, scale_factor, options, files);
+    ObjectExport object_export(host, scene, names, scale_factor, options, files, channel);
     const std::int32_t count = host.GetRootObjectCount(scene);
     for (std::int32_t i = 0; i < count; ++i) {
       const mcp::Handle object = host.GetRootObject(scene, i);
@@ -162,39 +165,34 @@ bool RunExport(const mcp::HostApi& host, mcp::Handle scene, int item_to_export,
   if (texts.summary.size() <= 1) {
     throw ExportStop(kNoModelData);
   }
-  const std::optional<int> mode = ChooseLaunchMode(launch_mode, ReportText(texts));
+  const std::optional<int> mode = ChooseLaunchMode(launch_mode, ReportText(texts), channel);
   if (!mode) {
     return false;
   }
-  RunRsdn(*plugin_folder, names.base_name, *mode, names.export_folder);
+  RunRsdn(*plugin_folder, names.base_name, *mode, names.export_folder, channel);
   return true;
-}
-
-// A message box must not let anything escape either.
-void ShowStopMessage(const std::string& message) {
-  try {
-    platform::ShowMessage(message);
-  } catch (...) {
-  }
 }
 
 }  // namespace
 
 bool ExportRsdModel(const mcp::HostApi& host, mcp::Handle scene, int item_to_export,
                     const std::string& output_path, double scale, int launch_mode,
-                    const RsdExportOptions& options) {
+                    const RsdExportOptions& options, const exportlib::UserChannel& channel) {
+  // The message boxes of the catches must not let anything escape either.
   try {
-    return RunExport(host, scene, item_to_export, output_path, scale, launch_mode, options);
+    return RunExport(host, scene, item_to_export, output_path, scale, launch_mode, options,
+                     channel);
   } catch (const ExportStop& stop) {
     if (!stop.message().empty()) {
-      ShowStopMessage(stop.message());
+      exportlib::ShowSafely(channel, stop.message());
     }
   } catch (const exportlib::ConversionError& error) {
-    ShowStopMessage(std::string("Error: ") + error.what() + ", the export has stopped.");
+    exportlib::ShowSafely(channel,
+                          std::string("Error: ") + error.what() + ", the export has stopped.");
   } catch (const std::exception& error) {
-    ShowStopMessage(std::string("Error: the export has stopped: ") + error.what());
+    exportlib::ShowSafely(channel, std::string("Error: the export has stopped: ") + error.what());
   } catch (...) {
-    ShowStopMessage("Error: the export has stopped.");
+    exportlib::ShowSafely(channel, "Error: the export has stopped.");
   }
   return false;
 }

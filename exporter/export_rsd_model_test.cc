@@ -60,7 +60,7 @@ class ExportTest : public ::testing::Test {
               RsdExportOptions options = RsdExportOptions::ForExporter()) {
     FakeHost host(scene_);
     return ExportRsdModel(host.api(), FakeHost::kSceneHandle, item, path, scale, launch_mode,
-                          options);
+                          options, exportlib::PlatformUserChannel());
   }
 
   std::uint8_t ExecuteFromHost(const char* path = "C:\\out\\ship.rsd") {
@@ -68,7 +68,8 @@ class ExportTest : public ::testing::Test {
     mcp::ExportParams params{};
     params.path = path;
     params.scale = 1.0f;
-    return ExecuteExport(host.api(), FakeHost::kSceneHandle, params);
+    return ExecuteExport(host.api(), FakeHost::kSceneHandle, params,
+                         exportlib::PlatformUserChannel());
   }
 
   ExportSandbox sandbox_;

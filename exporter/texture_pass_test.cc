@@ -45,7 +45,7 @@ class TexturePassTest : public ::testing::Test {
     const std::string mat = testing::CaptureFile([&](platform::OutputFile& file) {
       try {
         RunTexturePass(host.api(), {FakeHost::kSceneHandle, "C:\\out\\ship", options}, file,
-                       textures_);
+                       textures_, exportlib::PlatformUserChannel());
       } catch (const ExportStop& error) {
         stop = error.message();
       }

@@ -31,6 +31,7 @@
 #include "exporter/export_rsd_model.h"
 #include "exporter/testing/fake_host.h"
 #include "exportlib/run_shell_command.h"
+#include "exportlib/user_channel.h"
 #include "platform/host_hook.h"
 
 namespace fs = std::filesystem;
@@ -235,7 +236,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto options = (world.switches & 128) ? exporter::RsdExportOptions::ForBatchTool()
                                                 : exporter::RsdExportOptions::ForExporter();
     ran_rsdn = exporter::ExportRsdModel(host.api(), exporter::testing::FakeHost::kSceneHandle, 0,
-                                        "C:\\out\\ship.rsd", 1.0, launch_mode, options);
+                                        "C:\\out\\ship.rsd", 1.0, launch_mode, options,
+                                        exportlib::PlatformUserChannel());
   } catch (...) {
     Require(false, "an exception escaped the export");
   }

@@ -149,7 +149,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   scene.objects = {Named("Cube"), Named("Sphere"), Named(" CUBE "), Named(""),
                    exporter::testing::FakeObject{}};
   Recorded recorded;
-  batchtool::ToolServices services;
+  exportlib::UserChannel services;
   services.show_message = [&](const std::string& text) { recorded.messages.push_back(text); };
   services.run_command = [&](const std::string& command, const std::string& folder) {
     recorded.commands.push_back(command);
@@ -171,7 +171,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     exporter::testing::FakeHost host(scene);
     const batchtool::ScriptContext context{.host = host.api(),
                                            .scene = exporter::testing::FakeHost::kSceneHandle,
-                                           .services = services,
+                                           .channel = services,
                                            .writers = writers};
     batchtool::RunScript(script, context);
   }
