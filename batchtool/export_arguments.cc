@@ -1,9 +1,12 @@
 #include "batchtool/export_arguments.h"
 
-#include "batchtool/text_rules.h"
+#include "exportlib/text_rules.h"
 
 namespace batchtool {
 namespace {
+
+using exportlib::FromPosition;
+using exportlib::TrimControl;
 
 // The text up to and including its first space, trimmed; empty without a space.
 std::string_view CutAtFirstSpace(std::string_view text) {

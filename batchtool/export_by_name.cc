@@ -1,7 +1,7 @@
 #include "batchtool/export_by_name.h"
 
-#include "batchtool/text_rules.h"
 #include "exportlib/object_attributes.h"
+#include "exportlib/text_rules.h"
 
 namespace batchtool {
 
@@ -16,9 +16,9 @@ std::string ExportRootObjectByName(std::string_view kind, const mcp::HostApi& ho
   const std::int32_t count = host.GetRootObjectCount(scene);
   for (std::int32_t index = 0; index < count; ++index) {
     const mcp::Handle object = host.GetRootObject(scene, index);
-    const std::string name =
-        LowerAscii(TrimControl(exportlib::ReadTextAttribute(host, object, "Name", "(noname)")));
-    if (!EqualsIgnoringAsciiCase(name, requested_name)) {
+    const std::string name = exportlib::LowerAscii(
+        exportlib::TrimControl(exportlib::ReadTextAttribute(host, object, "Name", "(noname)")));
+    if (!exportlib::EqualsIgnoringAsciiCase(name, requested_name)) {
       continue;
     }
     matched = true;

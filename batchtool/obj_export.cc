@@ -6,7 +6,10 @@
 #include "exporter/export_names.h"
 #include "exporter/export_stop.h"
 #include "exporter/host_model.h"
+#include "exportlib/checked_output.h"
+#include "exportlib/export_stop.h"
 #include "exportlib/object_attributes.h"
+#include "exportlib/path_parts.h"
 #include "exportlib/write_line.h"
 
 namespace batchtool {
@@ -14,28 +17,23 @@ namespace {
 
 using exportlib::WriteLine;
 
-std::string BasePath(const std::string& output_path) {
-  return output_path.size() < 4 ? std::string() : output_path.substr(0, output_path.size() - 4);
-}
-
-std::string LastComponent(const std::string& path) {
-  const auto separator = path.find_last_of("\\:");
-  return separator == std::string::npos ? path : path.substr(separator + 1);
-}
-
-std::optional<platform::OutputFile> CreateOutput(const std::string& path,
-                                                 const ToolServices& services) {
-  auto file = platform::OutputFile::Create(path);
-  if (!file) {
-    services.show_message("Error: Can not create the file " + path);
+// The OBJ writer tells of a file it cannot create or write and goes on:
+// the second file still closes, and the script runs its next line.
+std::optional<exportlib::CheckedOutput> CreateOutput(const std::string& path,
+                                                     const exportlib::UserChannel& channel) {
+  try {
+    return exportlib::CreateCheckedOutput(path);
+  } catch (const exportlib::ExportStop& stop) {
+    channel.show_message(stop.message());
+    return std::nullopt;
   }
-  return file;
 }
 
-void CloseOutput(platform::OutputFile& file, const std::string& path,
-                 const ToolServices& services) {
-  if (!file.Close()) {
-    services.show_message("Error: Can not write the file " + path);
+void CloseOutput(exportlib::CheckedOutput& output, const exportlib::UserChannel& channel) {
+  try {
+    exportlib::CloseCheckedOutput(output);
+  } catch (const exportlib::ExportStop& stop) {
+    channel.show_message(stop.message());
   }
 }
 
@@ -61,12 +59,12 @@ ObjCounts CountValidFaces(const obj::ObjJob& job) {
 
 void WritePasses(obj::ObjJob& job, const std::string& model_name) {
   if (job.face_count < 1) {
-    throw obj::ObjStop(exporter::kNoModelData);
+    throw exportlib::ExportStop(exporter::kNoModelData);
   }
   const ObjCounts counts = CountValidFaces(job);
   obj::WriteMaterialLibrary(job);
   if (counts.faces < 1) {
-    throw obj::ObjStop(exporter::kNoModelData);
+    throw exportlib::ExportStop(exporter::kNoModelData);
   }
   WriteLine(job.obj, "mtllib " + job.base_name + ".mtl");
   WriteLine(job.obj, "#Model " + model_name + " has: " + std::to_string(counts.vertices) +
@@ -83,58 +81,57 @@ void WritePasses(obj::ObjJob& job, const std::string& model_name) {
 
 void WriteObject(const mcp::HostApi& host, mcp::Handle scene, mcp::Handle object,
                  const std::string& model_name, const std::string& output_path, double scale,
-                 const ToolServices& services) {
-  const std::string base_path = BasePath(output_path);
-  const std::string base_name = LastComponent(base_path);
+                 const exportlib::UserChannel& channel) {
+  const std::string base_path = exportlib::BasePath(output_path);
+  const std::string base_name = exportlib::LastComponent(base_path);
   // The texture test runs a command line that holds the base name.
   if (const auto refused = exporter::CommandCharacterMessage(base_name)) {
-    services.show_message(*refused);
+    channel.show_message(*refused);
     return;
   }
-  const std::string obj_path = base_path + ".obj";
-  const std::string mtl_path = base_path + ".mtl";
-  auto obj_file = CreateOutput(obj_path, services);
+  auto obj_file = CreateOutput(base_path + ".obj", channel);
   if (!obj_file) {
     return;
   }
-  auto mtl_file = CreateOutput(mtl_path, services);
+  auto mtl_file = CreateOutput(base_path + ".mtl", channel);
   if (!mtl_file) {
-    CloseOutput(*obj_file, obj_path, services);
+    CloseOutput(*obj_file, channel);
     return;
   }
-  WriteLine(*obj_file, exporter::kCommentLine);
-  WriteLine(*mtl_file, exporter::kCommentLine);
+  WriteLine(obj_file->file, exporter::kCommentLine);
+  WriteLine(mtl_file->file, exporter::kCommentLine);
 
   obj::ObjJob job{.host = host,
                   .scene = scene,
                   .object = object,
-                  .services = services,
+                  .channel = channel,
                   .base_path = base_path,
                   .base_name = base_name,
                   .factor = 10.0 * scale,
                   .face_count = host.GetFaceCount(object),
-                  .obj = *obj_file,
-                  .mtl = *mtl_file,
+                  .obj = obj_file->file,
+                  .mtl = mtl_file->file,
                   .textures = {}};
   try {
     WritePasses(job, model_name);
-  } catch (const obj::ObjStop& stop) {
-    services.show_message(stop.what());
+  } catch (const exportlib::ExportStop& stop) {
+    channel.show_message(stop.what());
   }
-  CloseOutput(*obj_file, obj_path, services);
-  CloseOutput(*mtl_file, mtl_path, services);
+  CloseOutput(*obj_file, channel);
+  CloseOutput(*mtl_file, channel);
 }
 
 }  // namespace
 
 void ExportObjModel(const mcp::HostApi& host, mcp::Handle scene, std::int32_t index,
-                    const std::string& output_path, double scale, const ToolServices& services) {
+                    const std::string& output_path, double scale,
+                    const exportlib::UserChannel& channel) {
   const std::int32_t count = host.GetRootObjectCount(scene);
   for (std::int32_t i = 0; i < count; ++i) {
     const mcp::Handle object = host.GetRootObject(scene, i);
     const std::string name = exportlib::ReadTextAttribute(host, object, "Name", "(noname)");
     if (i == index) {
-      WriteObject(host, scene, object, name, output_path, scale, services);
+      WriteObject(host, scene, object, name, output_path, scale, channel);
     }
   }
 }

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "batchtool/tool_services.h"
+#include "exportlib/user_channel.h"
 #include "hostplugin/host_api.h"
 
 namespace batchtool {
@@ -19,10 +19,11 @@ namespace batchtool {
 /// exporter::kCommandCharacters is refused before any file is created, and a
 /// coordinate that is not finite after scaling stops the export before its
 /// line (exporter::NonFiniteVertexMessage). Problems are shown through
-/// `services` and end this export with its files closed as far as written;
+/// `channel` and end this export with its files closed as far as written;
 /// nothing is returned because the script goes on either way.
 void ExportObjModel(const mcp::HostApi& host, mcp::Handle scene, std::int32_t index,
-                    const std::string& output_path, double scale, const ToolServices& services);
+                    const std::string& output_path, double scale,
+                    const exportlib::UserChannel& channel);
 
 }  // namespace batchtool
 

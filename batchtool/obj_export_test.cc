@@ -107,7 +107,7 @@ class ObjExportTest : public ::testing::Test {
 
   clayhost::Scene scene_;
   std::vector<clayhost::SaveCall> saves_;
-  ToolServices services_;
+  exportlib::UserChannel services_;
   std::vector<std::string> messages_;
   std::vector<std::string> commands_;
   testing::TempFolder folder_;

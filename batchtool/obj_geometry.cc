@@ -38,7 +38,7 @@ void ForEachValidFace(const ObjJob& job, Visit visit) {
 }
 
 // "v %f %f %f " of s·c1, s·c2, s·c0 of host vertex `index`; `line` is
-// scratch space reused per line. Throws ObjStop rather than write INF or NAN.
+// scratch space reused per line. Throws exportlib::ExportStop rather than write INF or NAN.
 void WriteVertexLine(ObjJob& job, std::int32_t index, const mcp::VertexRecord& vertex,
                      std::string& line) {
   const auto c = exporter::HostCoordinates(vertex);
@@ -46,7 +46,7 @@ void WriteVertexLine(ObjJob& job, std::int32_t index, const mcp::VertexRecord& v
   line = "v";
   for (const double coordinate : scaled) {
     if (!std::isfinite(coordinate)) {
-      throw ObjStop(exporter::NonFiniteVertexMessage(index));
+      throw exportlib::ExportStop(exporter::NonFiniteVertexMessage(index));
     }
     line += ' ';
     exportlib::AppendFixed(line, coordinate, 2);

@@ -3,30 +3,23 @@
 #define GANNET_BATCHTOOL_OBJ_JOB_H_
 
 #include <cstdint>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "batchtool/tool_services.h"
+#include "exportlib/export_stop.h"
+#include "exportlib/user_channel.h"
 #include "hostplugin/host_api.h"
 #include "platform/file_system.h"
 
 namespace batchtool::obj {
-
-/// Thrown by a pass that ends the export; ExportObjModel shows its message
-/// and closes the files.
-class ObjStop : public std::runtime_error {
- public:
-  explicit ObjStop(const std::string& message) : std::runtime_error(message) {}
-};
 
 /// One export of one object.
 struct ObjJob {
   const mcp::HostApi& host;
   mcp::Handle scene;
   mcp::Handle object;
-  const ToolServices& services;
+  const exportlib::UserChannel& channel;
   std::string base_path;
   std::string base_name;
   /// 10 × the script's scale.
@@ -44,7 +37,8 @@ std::string EntryName(std::string_view raw_name);
 std::string MaterialName(const mcp::MaterialRecord& material);
 
 /// Writes the MTL entries of every material of the scene, saving the
-/// textures they use. Throws ObjStop.
+/// textures they use. Throws exportlib::ExportStop, which ExportObjModel
+/// shows before it closes the files.
 void WriteMaterialLibrary(ObjJob& job);
 /// Writes the "v" lines of every valid face.
 void WriteVertices(ObjJob& job);

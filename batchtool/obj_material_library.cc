@@ -4,14 +4,24 @@
 #include <vector>
 
 #include "batchtool/obj_job.h"
-#include "batchtool/text_rules.h"
 #include "exportlib/number_format.h"
+#include "exportlib/text_rules.h"
 #include "exportlib/write_line.h"
 
 namespace batchtool::obj {
 namespace {
 
+using exportlib::EqualsIgnoringAsciiCase;
+using exportlib::TrimControl;
 using exportlib::WriteLine;
+
+// True when the first occurrence of `needle` in `text` starts at its second
+// character or later: an occurrence at the very first character does not
+// count, as the tool has always read the " dir " listing.
+bool FoundAfterFirstCharacter(std::string_view text, std::string_view needle) {
+  const auto found = text.find(needle);
+  return found != std::string_view::npos && found >= 1;
+}
 
 bool IsColor(std::uint16_t type) {
   return type == mcp::kParamColor || type == mcp::kParamColor2;
@@ -64,7 +74,7 @@ std::string TextureName(const ObjJob& job, const NamedTexture& texture,
   // One byte more than announced, so the text ends even if the host overruns.
   std::vector<char> buffer(static_cast<std::size_t>(texture.name_size) + 1, '\0');
   if (job.host.GetTextureName(texture.handle, buffer.data(), texture.name_size) < 1) {
-    throw ObjStop("Error: bad material name?? (" + raw_name + ")");
+    throw exportlib::ExportStop("Error: bad material name?? (" + raw_name + ")");
   }
   return std::string(buffer.data());
 }
@@ -74,10 +84,11 @@ void SaveTexture(const ObjJob& job, mcp::Handle texture, std::size_t number,
   const std::string file = std::to_string(number) + ".bmp";
   const std::string path = job.base_path + file;
   job.host.SaveTexture(texture, path.c_str(), mcp::kTextureFormatBmp);
-  const std::string listing = job.services.run_command(" dir \"" + path + "\"", "C:\\");
+  const std::string listing = job.channel.run_command(" dir \"" + path + "\"", "C:\\");
   if (!FoundAfterFirstCharacter(listing, job.base_name + file)) {
-    throw ObjStop("Error: BMP not found, Texture needs manual exporting first, click material (" +
-                  raw_name + ") > DiffuseMap > Import > right click > last option.");
+    throw exportlib::ExportStop(
+        "Error: BMP not found, Texture needs manual exporting first, click material (" + raw_name +
+        ") > DiffuseMap > Import > right click > last option.");
   }
 }
 

@@ -2,18 +2,21 @@
 
 #include <cmath>
 #include <cstdint>
-#include <limits>
 #include <optional>
 #include <string>
 
 #include "batchtool/export_arguments.h"
 #include "batchtool/script_lines.h"
-#include "batchtool/text_rules.h"
 #include "exportlib/number_format.h"
+#include "exportlib/text_rules.h"
 #include "platform/file_system.h"
 
 namespace batchtool {
 namespace {
+
+using exportlib::FromPosition;
+using exportlib::LowerAscii;
+using exportlib::TrimControl;
 
 constexpr std::string_view kAssetPath = "!assetpath ";
 constexpr std::string_view kEcho = "!echo";
@@ -34,15 +37,6 @@ std::optional<double> ReadScale(std::string_view text) {
     return std::nullopt;
   }
   return static_cast<double>(*value);
-}
-
-std::optional<std::int32_t> ReadLaunchMode(std::string_view text) {
-  const auto value = exportlib::ParseInteger(text);
-  if (!value || *value < std::numeric_limits<std::int32_t>::min() ||
-      *value > std::numeric_limits<std::int32_t>::max()) {
-    return std::nullopt;
-  }
-  return static_cast<std::int32_t>(*value);
 }
 
 std::string NotANumber(std::string_view text, bool integer) {
@@ -112,7 +106,7 @@ class ScriptRun {
     }
     std::int32_t launch_mode = 0;
     if (with_launch_mode) {
-      const auto mode = ReadLaunchMode(texts.launch_mode);
+      const auto mode = exportlib::ParseInteger32(texts.launch_mode);
       if (!mode) {
         ShowLineError(command, NotANumber(texts.launch_mode, /*integer=*/true));
         return false;
@@ -133,7 +127,7 @@ class ScriptRun {
     const std::string line(trimmed);
     // Before any "!assetpath " the command runs where the host runs.
     const std::string folder = asset_folder_.empty() ? "." : asset_folder_;
-    const std::string output = context_.services.run_command(line, folder);
+    const std::string output = context_.channel.run_command(line, folder);
     if (Contains(echo_, "on")) {
       Show(" " + line + "\r\n" + output);
     }
@@ -143,7 +137,7 @@ class ScriptRun {
     Show("ERROR:  In line: " + std::to_string(line_number_) + "  " + command + "\r\n" + body);
   }
 
-  void Show(const std::string& text) { context_.services.show_message(text); }
+  void Show(const std::string& text) { context_.channel.show_message(text); }
 
   const ScriptContext& context_;
   std::int32_t line_number_ = 0;

@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "batchtool/export_by_name.h"
-#include "batchtool/tool_services.h"
+#include "exportlib/user_channel.h"
 #include "hostplugin/host_api.h"
 
 namespace batchtool {
@@ -20,7 +20,7 @@ enum class ScriptOutcome {
 struct ScriptContext {
   const mcp::HostApi& host;
   mcp::Handle scene;
-  const ToolServices& services;
+  const exportlib::UserChannel& channel;
   const ObjectWriters& writers;
 };
 
@@ -32,7 +32,7 @@ struct ScriptContext {
 /// setting; output is shown while it contains "on"), "!quit", "!exit",
 /// "!objexport", "!rsdexport"; any other line is run as a command line in the
 /// asset folder. Every message names the file line number. Throws only what
-/// the writers or services throw.
+/// the writers or channel throw.
 ScriptOutcome RunScript(std::string_view script, const ScriptContext& context);
 
 }  // namespace batchtool

@@ -7,15 +7,16 @@
 #include <vector>
 
 #include "batchtool/testing/temp_folder.h"
-#include "batchtool/text_rules.h"
 #include "clayhost/served_scene.h"
 #include "clayhost/testing/test_scene.h"
+#include "exportlib/text_rules.h"
 
 namespace batchtool {
 namespace {
 
 using clayhost::ServedScene;
 using clayhost::testing::TestObject;
+using exportlib::LowerAscii;
 
 struct CommandCall {
   std::string command;
@@ -53,7 +54,7 @@ class ScriptInterpreterTest : public ::testing::Test {
     ServedScene host(scene_);
     const ScriptContext context{.host = host.api(),
                                 .scene = ServedScene::handle(),
-                                .services = services_,
+                                .channel = services_,
                                 .writers = writers_};
     const ScriptOutcome outcome = RunScript(script, context);
     EXPECT_EQ(host.diagnostics(), "");
@@ -61,7 +62,7 @@ class ScriptInterpreterTest : public ::testing::Test {
   }
 
   clayhost::Scene scene_;
-  ToolServices services_;
+  exportlib::UserChannel services_;
   ObjectWriters writers_;
   std::vector<std::string> messages_;
   std::vector<CommandCall> commands_;

@@ -41,57 +41,56 @@ std::optional<std::string> FindScript() {
   return std::nullopt;
 }
 
-std::int32_t LocateAndRun(const mcp::HostApi& host, mcp::Handle scene, const ToolServices& services,
-                          const ObjectWriters& writers) {
+std::int32_t LocateAndRun(const mcp::HostApi& host, mcp::Handle scene,
+                          const exportlib::UserChannel& channel, const ObjectWriters& writers) {
   const auto location = FindScript();
   if (!location) {
-    services.show_message(kScriptNotFound);
+    channel.show_message(kScriptNotFound);
     return 0;
   }
   // The whole file is read at once, so it is closed again before any line runs.
   const auto script = platform::ReadFile(*location);
   if (!script) {
-    services.show_message("ERROR: The script could not be read: " + ShownPath(*location));
+    channel.show_message("ERROR: The script could not be read: " + ShownPath(*location));
     return 0;
   }
-  const ScriptContext context{
-      .host = host, .scene = scene, .services = services, .writers = writers};
+  const ScriptContext context{.host = host, .scene = scene, .channel = channel, .writers = writers};
   return RunScript(*script, context) == ScriptOutcome::kCompleted ? 1 : 0;
 }
 
 }  // namespace
 
-ObjectWriters ShippedWriters(const mcp::HostApi& host, const ToolServices& services) {
+ObjectWriters ShippedWriters(const mcp::HostApi& host, const exportlib::UserChannel& channel) {
   return {
-      .write_obj = [&host, &services](
+      .write_obj = [&host, &channel](
                        mcp::Handle scene, std::int32_t index, const std::string& path,
-                       double scale) { ExportObjModel(host, scene, index, path, scale, services); },
+                       double scale) { ExportObjModel(host, scene, index, path, scale, channel); },
       .write_rsd =
-          [&host](mcp::Handle scene, std::int32_t index, const std::string& path, double scale,
-                  std::int32_t launch_mode) {
+          [&host, &channel](mcp::Handle scene, std::int32_t index, const std::string& path,
+                            double scale, std::int32_t launch_mode) {
             exporter::ExportRsdModel(host, scene, index, path, scale, launch_mode,
-                                     exporter::RsdExportOptions::ForBatchTool());
+                                     exporter::RsdExportOptions::ForBatchTool(), channel);
           }};
 }
 
 std::int32_t RunToolScript(const mcp::HostApi& host, mcp::Handle scene,
-                           const ToolServices& services, const ObjectWriters& writers) {
+                           const exportlib::UserChannel& channel, const ObjectWriters& writers) {
   try {
-    return LocateAndRun(host, scene, services, writers);
+    return LocateAndRun(host, scene, channel, writers);
   } catch (const std::exception& error) {
     // Nothing may escape into the host; the run counts as stopped.
-    services.show_message(std::string("ERROR: ") + error.what());
+    exportlib::ShowSafely(channel, std::string("ERROR: ") + error.what());
   } catch (...) {
-    services.show_message("ERROR: The script run failed.");
+    exportlib::ShowSafely(channel, "ERROR: The script run failed.");
   }
   return 0;
 }
 
-std::int32_t RunToolScript(const mcp::HostApi& host, mcp::Handle scene) {
+std::int32_t RunToolScript(const mcp::HostApi& host, mcp::Handle scene,
+                           const exportlib::UserChannel& channel) {
   try {
-    const ToolServices services = PlatformToolServices();
-    const ObjectWriters writers = ShippedWriters(host, services);
-    return RunToolScript(host, scene, services, writers);
+    const ObjectWriters writers = ShippedWriters(host, channel);
+    return RunToolScript(host, scene, channel, writers);
   } catch (...) {
     return 0;
   }

@@ -5,23 +5,25 @@
 #include <cstdint>
 
 #include "batchtool/export_by_name.h"
-#include "batchtool/tool_services.h"
+#include "exportlib/user_channel.h"
 #include "hostplugin/host_api.h"
 
 namespace batchtool {
 
 /// Finds SkerryScript.txt in the fixed plug-in folders and runs it on
-/// `scene`. Returns 1 when the script was found and ran to its end, else 0.
-/// Never throws.
-std::int32_t RunToolScript(const mcp::HostApi& host, mcp::Handle scene);
-
-/// RunToolScript with its message box, command runner and writers given.
+/// `scene` with the shipped writers, talking to the user and the command
+/// interpreter through `channel` alone. Returns 1 when the script was found
+/// and ran to its end, else 0. Never throws.
 std::int32_t RunToolScript(const mcp::HostApi& host, mcp::Handle scene,
-                           const ToolServices& services, const ObjectWriters& writers);
+                           const exportlib::UserChannel& channel);
+
+/// RunToolScript with its writers given.
+std::int32_t RunToolScript(const mcp::HostApi& host, mcp::Handle scene,
+                           const exportlib::UserChannel& channel, const ObjectWriters& writers);
 
 /// The writers of the shipped tool: ExportObjModel and the batch variant of
-/// exporter::ExportRsdModel.
-ObjectWriters ShippedWriters(const mcp::HostApi& host, const ToolServices& services);
+/// exporter::ExportRsdModel, both talking through `channel`.
+ObjectWriters ShippedWriters(const mcp::HostApi& host, const exportlib::UserChannel& channel);
 
 }  // namespace batchtool
 

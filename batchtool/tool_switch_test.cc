@@ -8,6 +8,7 @@
 
 #include "batchtool/testing/temp_folder.h"
 #include "clayhost/served_scene.h"
+#include "clayhost/testing/test_scene.h"
 
 namespace batchtool {
 namespace {
@@ -41,7 +42,7 @@ class RunToolScriptTest : public ::testing::Test {
 
   testing::TempFolder drive_;
   clayhost::Scene scene_;
-  ToolServices services_;
+  exportlib::UserChannel services_;
   std::vector<std::string> messages_;
   std::vector<std::string> commands_;
 };
@@ -87,6 +88,58 @@ TEST_F(RunToolScriptTest, ExceptionsOfTheRunDoNotEscape) {
   };
   EXPECT_EQ(Run(), 0);
   EXPECT_EQ(messages_, std::vector<std::string>{"ERROR: no shell"});
+}
+
+// The shipped writers: the RSD export of a script line asks, shows and runs
+// through the channel the tool was handed, not the platform's.
+class ShippedRsdExportTest : public RunToolScriptTest {
+ protected:
+  ShippedRsdExportTest() {
+    services_.ask = [this](const std::string& caption, const std::string& text,
+                           platform::Buttons buttons) {
+      questions_.push_back(caption + "|" + text);
+      EXPECT_EQ(buttons, platform::Buttons::kYesNoCancel);
+      return platform::Answer::kYes;
+    };
+    clayhost::SceneObject tri = clayhost::testing::TestObject("Tri");
+    tri.vertices = {{{0, 0, 0}}, {{1, 0, 0}}, {{0, 1, 0}}};
+    clayhost::Face face;
+    face.vertex = {0, 1, 2, 0};
+    tri.faces = {face};
+    scene_.objects = {tri};
+    scene_.materials = {clayhost::Material{"red", {}}};
+    PutScript("MarbleCLAY/plugin", "!assetpath C:\\out\r\n!rsdexport tri ship.rsd 1 2\r\n");
+  }
+
+  std::int32_t RunShipped() {
+    ServedScene host(scene_);
+    const std::int32_t result = RunToolScript(host.api(), ServedScene::handle(), services_);
+    EXPECT_EQ(host.diagnostics(), "");
+    return result;
+  }
+
+  std::vector<std::string> questions_;
+};
+
+TEST_F(ShippedRsdExportTest, LaunchQuestionAndRsdnGoThroughTheChannel) {
+  testing::WriteBytes(drive_.path() / "MarbleCLAY/plugin/rsdn.bat", "");
+  EXPECT_EQ(RunShipped(), 1);
+  EXPECT_TRUE(messages_.empty());
+  ASSERT_EQ(questions_.size(), 1u);
+  EXPECT_TRUE(questions_[0].starts_with("Launch NO$PSX?|RSD files have been created"));
+  EXPECT_NE(questions_[0].find("Model Tri has: \r\n3 Verts, \r\n1 faces"), std::string::npos);
+  EXPECT_EQ(commands_,
+            std::vector<std::string>{"  \"C:\\MarbleCLAY\\plugin\\rsdn.bat\"   ship  1.0 1 "});
+}
+
+TEST_F(ShippedRsdExportTest, StopOfTheExportIsShownThroughTheChannel) {
+  EXPECT_EQ(RunShipped(), 1);
+  EXPECT_TRUE(questions_.empty());
+  EXPECT_TRUE(commands_.empty());
+  EXPECT_EQ(messages_,
+            std::vector<std::string>{"ERROR: Gannet rsdn.bat file not found, it must be in :\r\n"
+                                     "C:\\MarbleCLAY\\plugin\\rsdn.bat\r\n or \r\n"
+                                     "C:\\Program Files\\MarbleCLAY\\Plugin\\rsdn.bat"});
 }
 
 }  // namespace

@@ -5,22 +5,11 @@
 #include "exporter/export_rsd_model.h"
 #include "exportlib/conversion_error.h"
 #include "exportlib/object_attributes.h"
-#include "platform/message_box.h"
 
 namespace exporter {
-namespace {
-
-void ShowSafely(const std::string& message) {
-  try {
-    platform::ShowMessage(message);
-  } catch (...) {
-  }
-}
-
-}  // namespace
 
 std::uint8_t ExecuteExport(const mcp::HostApi& host, mcp::Handle scene,
-                           const mcp::ExportParams& params) {
+                           const mcp::ExportParams& params, const exportlib::UserChannel& channel) {
   bool handed_over = false;
   try {
     const std::string output_path = params.path == nullptr ? "" : params.path;
@@ -34,27 +23,29 @@ std::uint8_t ExecuteExport(const mcp::HostApi& host, mcp::Handle scene,
       try {
         activated = exportlib::ReadIntAttribute(host, object, "Activated", 0);
       } catch (const exportlib::ConversionError& error) {
-        ShowSafely("Error: the \"Activated\" attribute of object (" +
-                   exportlib::ReadTextAttribute(host, object, "Name", "(noname)") +
-                   ") is not a number: " + error.what() + ", the export has stopped.");
+        exportlib::ShowSafely(
+            channel, "Error: the \"Activated\" attribute of object (" +
+                         exportlib::ReadTextAttribute(host, object, "Name", "(noname)") +
+                         ") is not a number: " + error.what() + ", the export has stopped.");
         return 0;
       }
       exportlib::ReadTextAttribute(host, object, "Name", "(noname)");
       if (activated != 0) {
         handed_over = true;
         ExportRsdModel(host, scene, i, output_path, scale, kLaunchAsk,
-                       RsdExportOptions::ForExporter());
+                       RsdExportOptions::ForExporter(), channel);
       }
     }
     if (!handed_over) {
-      ShowSafely(
+      exportlib::ShowSafely(
+          channel,
           "ERROR! No model selected or no model data is present! Please select the root model to "
           "export.");
     }
   } catch (const std::exception& error) {
-    ShowSafely(std::string("Error: the export has stopped: ") + error.what());
+    exportlib::ShowSafely(channel, std::string("Error: the export has stopped: ") + error.what());
   } catch (...) {
-    ShowSafely("Error: the export has stopped.");
+    exportlib::ShowSafely(channel, "Error: the export has stopped.");
   }
   return handed_over ? 1 : 0;
 }

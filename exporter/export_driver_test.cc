@@ -35,7 +35,8 @@ class ExecuteExportTest : public ::testing::Test {
     params.path = "C:\\out\\ship.rsd";
     params.scale = 1.0f;
     sandbox_.QueueAnswers({kNo});
-    const std::uint8_t result = ExecuteExport(host.api(), ServedScene::handle(), params);
+    const std::uint8_t result = ExecuteExport(host.api(), ServedScene::handle(), params,
+                                              exportlib::PlatformUserChannel());
     EXPECT_EQ(host.diagnostics(), "");
     return result;
   }

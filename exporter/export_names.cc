@@ -1,25 +1,17 @@
 #include "exporter/export_names.h"
 
+#include "exportlib/path_parts.h"
 #include "platform/file_system.h"
 
 namespace exporter {
-namespace {
-
-// Position just after the last '\' or ':' (0 when there is none).
-std::size_t LastComponentStart(const std::string& path) {
-  const std::size_t delimiter = path.find_last_of("\\:");
-  return delimiter == std::string::npos ? 0 : delimiter + 1;
-}
-
-}  // namespace
 
 ExportNames DeriveExportNames(const std::string& output_path) {
   ExportNames names;
-  names.base_path = output_path.substr(0, output_path.size() < 4 ? 0 : output_path.size() - 4);
-  names.base_name = names.base_path.substr(LastComponentStart(names.base_path));
+  names.base_path = exportlib::BasePath(output_path);
+  names.base_name = exportlib::LastComponent(names.base_path);
   // The folder keeps a drive's colon ("C:") but not the backslash before the
   // file name.
-  const std::size_t start = LastComponentStart(output_path);
+  const std::size_t start = exportlib::LastComponentStart(output_path);
   names.export_folder = output_path.substr(0, start);
   if (!names.export_folder.empty() && names.export_folder.back() == '\\') {
     names.export_folder.pop_back();

@@ -13,10 +13,10 @@
 #include "exporter/rsd_file.h"
 #include "exporter/texture_list.h"
 #include "exporter/texture_pass.h"
+#include "exportlib/checked_output.h"
 #include "exportlib/conversion_error.h"
 #include "exportlib/object_attributes.h"
 #include "platform/file_system.h"
-#include "platform/message_box.h"
 
 namespace exporter {
 namespace {
@@ -31,38 +31,22 @@ std::string RsdnNotFoundMessage() {
          kRootPluginFolder + "\\rsdn.bat\r\n or \r\n" + kProgramFilesPluginFolder + "\\rsdn.bat";
 }
 
-// One output file with the path it was created at, for the messages.
-struct OutputTarget {
-  std::string path;
-  platform::OutputFile file;
-};
-
-OutputTarget CreateOutput(const std::string& path) {
-  std::optional<platform::OutputFile> file = platform::OutputFile::Create(path);
-  if (!file) {
-    throw ExportStop("Error: Can not create the file " + path);
-  }
-  return {path, std::move(*file)};
-}
-
 // The three files of one export, created in the order rsd, ply, mat; the
 // destructors close them on every path.
 struct ModelFiles {
   explicit ModelFiles(const std::string& base_path)
-      : rsd(CreateOutput(base_path + ".rsd")),
-        ply(CreateOutput(base_path + ".ply")),
-        mat(CreateOutput(base_path + ".mat")) {}
+      : rsd(exportlib::CreateCheckedOutput(base_path + ".rsd")),
+        ply(exportlib::CreateCheckedOutput(base_path + ".ply")),
+        mat(exportlib::CreateCheckedOutput(base_path + ".mat")) {}
 
   // A short write is a lost model: report it rather than launch on it.
   void Close() {
-    for (OutputTarget* target : {&rsd, &ply, &mat}) {
-      if (!target->file.Close()) {
-        throw ExportStop("Error: Can not write the file " + target->path);
-      }
+    for (exportlib::CheckedOutput* output : {&rsd, &ply, &mat}) {
+      exportlib::CloseCheckedOutput(*output);
     }
   }
 
-  OutputTarget rsd, ply, mat;
+  exportlib::CheckedOutput rsd, ply, mat;
 };
 
 struct ObjectTexts {
@@ -70,16 +54,16 @@ struct ObjectTexts {
   std::string warnings;
 };
 
-void ConfirmCleanVertices(const mcp::HostApi& host, mcp::Handle object, std::int32_t vertex_count) {
+void ConfirmCleanVertices(const mcp::HostApi& host, mcp::Handle object, std::int32_t vertex_count,
+                          const exportlib::UserChannel& channel) {
   std::int32_t clean = 0;
   for (std::int32_t i = 0; i < vertex_count; ++i) {
     if (IsCleanVertex(ReadVertex(host, object, i))) {
       ++clean;
     }
   }
-  if (clean != vertex_count &&
-      platform::ShowMessageBox("Bad export data!", kBadDataQuestion, platform::Buttons::kYesNo) !=
-          platform::Answer::kYes) {
+  if (clean != vertex_count && channel.ask("Bad export data!", kBadDataQuestion,
+                                           platform::Buttons::kYesNo) != platform::Answer::kYes) {
     throw ExportStop("");
   }
 }
@@ -89,13 +73,15 @@ void ConfirmCleanVertices(const mcp::HostApi& host, mcp::Handle object, std::int
 class ObjectExport {
  public:
   ObjectExport(const mcp::HostApi& host, mcp::Handle scene, const ExportNames& names,
-               double scale_factor, const RsdExportOptions& options, ModelFiles& files)
+               double scale_factor, const RsdExportOptions& options, ModelFiles& files,
+               const exportlib::UserChannel& channel)
       : host_(host),
         scene_(scene),
         names_(names),
         scale_factor_(scale_factor),
         options_(options),
-        files_(files) {}
+        files_(files),
+        channel_(channel) {}
 
   ObjectTexts Run(mcp::Handle object, const std::string& model_name) {
     const std::int32_t face_count = host_.GetFaceCount(object);
@@ -104,7 +90,7 @@ class ObjectExport {
     }
     const std::int32_t exported_faces = CountExportedFaces(host_, object, face_count);
     const std::int32_t vertex_count = host_.GetVertexCount(object);
-    ConfirmCleanVertices(host_, object, vertex_count);
+    ConfirmCleanVertices(host_, object, vertex_count, channel_);
 
     WritePlyHeader(files_.ply.file);
     if (exported_faces < 1) {
@@ -121,7 +107,8 @@ class ObjectExport {
     WriteMatHeader(files_.mat.file, exported_faces);
     WriteRsdHeader(files_.rsd.file, names_.base_name);
     TextureList textures;
-    RunTexturePass(host_, {scene_, names_.base_path, options_}, files_.mat.file, textures);
+    RunTexturePass(host_, {scene_, names_.base_path, options_}, files_.mat.file, textures,
+                   channel_);
     WriteTextureLines(files_.rsd.file, names_.base_path, names_.base_name, textures.count());
     MatLineBuilder builder(host_, scene_, object, textures, options_);
     texts.warnings += WriteMatLines(host_, builder, object, face_count, files_.mat.file);
@@ -135,6 +122,7 @@ class ObjectExport {
   double scale_factor_;
   const RsdExportOptions& options_;
   ModelFiles& files_;
+  const exportlib::UserChannel& channel_;
 };
 
 std::string ReportText(const ObjectTexts& texts) {
@@ -146,7 +134,7 @@ std::string ReportText(const ObjectTexts& texts) {
 
 bool RunExport(const mcp::HostApi& host, mcp::Handle scene, int item_to_export,
                const std::string& output_path, double scale, int launch_mode,
-               const RsdExportOptions& options) {
+               const RsdExportOptions& options, const exportlib::UserChannel& channel) {
   const std::optional<std::string> plugin_folder = FindPluginFolder();
   if (!plugin_folder) {
     throw ExportStop(RsdnNotFoundMessage());
@@ -163,7 +151,7 @@ bool RunExport(const mcp::HostApi& host, mcp::Handle scene, int item_to_export,
   {
     ModelFiles files(names.base_path);
     const double scale_factor = options.scale_times_ten ? 10 * scale : scale;
-    ObjectExport object_export(host, scene, names, scale_factor, options, files);
+    ObjectExport object_export(host, scene, names, scale_factor, options, files, channel);
     const std::int32_t count = host.GetRootObjectCount(scene);
     for (std::int32_t i = 0; i < count; ++i) {
       const mcp::Handle object = host.GetRootObject(scene, i);
@@ -177,39 +165,34 @@ bool RunExport(const mcp::HostApi& host, mcp::Handle scene, int item_to_export,
   if (texts.summary.size() <= 1) {
     throw ExportStop(kNoModelData);
   }
-  const std::optional<int> mode = ChooseLaunchMode(launch_mode, ReportText(texts));
+  const std::optional<int> mode = ChooseLaunchMode(launch_mode, ReportText(texts), channel);
   if (!mode) {
     return false;
   }
-  RunRsdn(*plugin_folder, names.base_name, *mode, names.export_folder);
+  RunRsdn(*plugin_folder, names.base_name, *mode, names.export_folder, channel);
   return true;
-}
-
-// A message box must not let anything escape either.
-void ShowStopMessage(const std::string& message) {
-  try {
-    platform::ShowMessage(message);
-  } catch (...) {
-  }
 }
 
 }  // namespace
 
 bool ExportRsdModel(const mcp::HostApi& host, mcp::Handle scene, int item_to_export,
                     const std::string& output_path, double scale, int launch_mode,
-                    const RsdExportOptions& options) {
+                    const RsdExportOptions& options, const exportlib::UserChannel& channel) {
+  // The message boxes of the catches must not let anything escape either.
   try {
-    return RunExport(host, scene, item_to_export, output_path, scale, launch_mode, options);
+    return RunExport(host, scene, item_to_export, output_path, scale, launch_mode, options,
+                     channel);
   } catch (const ExportStop& stop) {
     if (!stop.message().empty()) {
-      ShowStopMessage(stop.message());
+      exportlib::ShowSafely(channel, stop.message());
     }
   } catch (const exportlib::ConversionError& error) {
-    ShowStopMessage(std::string("Error: ") + error.what() + ", the export has stopped.");
+    exportlib::ShowSafely(channel,
+                          std::string("Error: ") + error.what() + ", the export has stopped.");
   } catch (const std::exception& error) {
-    ShowStopMessage(std::string("Error: the export has stopped: ") + error.what());
+    exportlib::ShowSafely(channel, std::string("Error: the export has stopped: ") + error.what());
   } catch (...) {
-    ShowStopMessage("Error: the export has stopped.");
+    exportlib::ShowSafely(channel, "Error: the export has stopped.");
   }
   return false;
 }

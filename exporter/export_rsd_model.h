@@ -12,6 +12,7 @@
 #include <string>
 
 #include "exporter/rsd_export_options.h"
+#include "exportlib/user_channel.h"
 #include "hostplugin/host_api.h"
 
 namespace exporter {
@@ -27,11 +28,12 @@ inline constexpr int kLaunchAsk = 2;
 /// `launch_mode` (asking first when it is greater than 1). A base name that
 /// is too long or holds one of kCommandCharacters is refused before any file
 /// is created. Every problem is shown to the user in a message box and ends
-/// the export with the files closed as far as they were written. Returns true only when rsdn.bat
-/// was run. Never throws.
+/// the export with the files closed as far as they were written. Every box,
+/// question and command goes through `channel`. Returns true only when
+/// rsdn.bat was run. Never throws.
 bool ExportRsdModel(const mcp::HostApi& host, mcp::Handle scene, int item_to_export,
                     const std::string& output_path, double scale, int launch_mode,
-                    const RsdExportOptions& options);
+                    const RsdExportOptions& options, const exportlib::UserChannel& channel);
 
 }  // namespace exporter
 

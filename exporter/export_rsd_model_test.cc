@@ -57,8 +57,8 @@ class ExportTest : public ::testing::Test {
               int launch_mode = kLaunchAsk,
               RsdExportOptions options = RsdExportOptions::ForExporter()) {
     ServedScene host(scene_);
-    const bool exported =
-        ExportRsdModel(host.api(), ServedScene::handle(), item, path, scale, launch_mode, options);
+    const bool exported = ExportRsdModel(host.api(), ServedScene::handle(), item, path, scale,
+                                         launch_mode, options, exportlib::PlatformUserChannel());
     EXPECT_EQ(host.diagnostics(), "");
     return exported;
   }
@@ -68,7 +68,8 @@ class ExportTest : public ::testing::Test {
     mcp::ExportParams params{};
     params.path = path;
     params.scale = 1.0f;
-    const std::uint8_t result = ExecuteExport(host.api(), ServedScene::handle(), params);
+    const std::uint8_t result = ExecuteExport(host.api(), ServedScene::handle(), params,
+                                              exportlib::PlatformUserChannel());
     EXPECT_EQ(host.diagnostics(), "");
     return result;
   }

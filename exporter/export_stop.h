@@ -3,19 +3,13 @@
 #ifndef GANNET_EXPORTER_EXPORT_STOP_H_
 #define GANNET_EXPORTER_EXPORT_STOP_H_
 
-#include <stdexcept>
-#include <string>
+#include "exportlib/export_stop.h"
 
 namespace exporter {
 
-/// Thrown by a step that ends the export. ExportRsdModel catches it, shows
-/// message() (unless it is empty: the user has already answered a question)
-/// and returns false; the output files close as the stack unwinds.
-class ExportStop : public std::runtime_error {
- public:
-  explicit ExportStop(const std::string& message) : std::runtime_error(message) {}
-  std::string message() const { return what(); }
-};
+/// The exporter's steps throw the stop both plug-ins share; ExportRsdModel
+/// catches it.
+using exportlib::ExportStop;
 
 /// The comment line that starts every file an export creates.
 inline constexpr const char* kCommentLine = "#created with Gannet v2 May 2023 for MarbleClay.";

@@ -2,16 +2,15 @@
 
 #include "exporter/export_stop.h"
 #include "exporter/line_text.h"
-#include "exportlib/run_shell_command.h"
-#include "platform/message_box.h"
 
 namespace exporter {
 
-std::optional<int> ChooseLaunchMode(int launch_mode, const std::string& report) {
+std::optional<int> ChooseLaunchMode(int launch_mode, const std::string& report,
+                                    const exportlib::UserChannel& channel) {
   if (launch_mode <= 1) {
     return launch_mode;
   }
-  const platform::Answer answer = platform::ShowMessageBox(
+  const platform::Answer answer = channel.ask(
       "Launch NO$PSX?",
       std::string("RSD files have been created, Do you want to, Create TMDs and Launch NO$PSX "
                   "(YES), Only convert to TMD, no No$PSX (NO)?, Just stop here (CANCEL)?\r\n") +
@@ -34,8 +33,8 @@ std::string RsdnCommand(const std::string& plugin_folder, const std::string& bas
 }
 
 void RunRsdn(const std::string& plugin_folder, const std::string& base_name, int launch_mode,
-             const std::string& export_folder) {
-  exportlib::RunShellCommand(RsdnCommand(plugin_folder, base_name, launch_mode), export_folder);
+             const std::string& export_folder, const exportlib::UserChannel& channel) {
+  channel.run_command(RsdnCommand(plugin_folder, base_name, launch_mode), export_folder);
 }
 
 }  // namespace exporter

@@ -1,9 +1,8 @@
 #include "exporter/rsd_file.h"
 
-#include <optional>
-
 #include "exporter/export_stop.h"
 #include "exporter/line_text.h"
+#include "exportlib/checked_output.h"
 #include "exportlib/write_line.h"
 
 namespace exporter {
@@ -22,24 +21,19 @@ void WriteTextureLines(platform::OutputFile& rsd, const std::string& base_path,
     return;
   }
   const std::string project_path = base_path + ".PSX";
-  std::optional<platform::OutputFile> project = platform::OutputFile::Create(project_path);
-  if (!project) {
-    throw ExportStop("Error: Can not create the file " + project_path);
-  }
-  exportlib::WriteLine(*project, kCommentLine);
-  exportlib::WriteLine(*project, "[TIM Files]");
+  exportlib::CheckedOutput project = exportlib::CreateCheckedOutput(project_path);
+  exportlib::WriteLine(project.file, kCommentLine);
+  exportlib::WriteLine(project.file, "[TIM Files]");
   for (int k = 0; k < texture_count; ++k) {
     const std::string tim = base_name + Decimal(k) + ".tim";
     exportlib::WriteLine(rsd, "TEX[" + Decimal(k) + "]=" + tim);
-    exportlib::WriteLine(*project, "File_" + Decimal(k) + "=" + tim);
+    exportlib::WriteLine(project.file, "File_" + Decimal(k) + "=" + tim);
   }
-  exportlib::WriteLine(*project, "#Gracphics mode is from the rsdv NY executable");
-  exportlib::WriteLine(*project, "[Graphics Mode]");
-  exportlib::WriteLine(*project, "Width=640");
-  exportlib::WriteLine(*project, "Height=240");
-  if (!project->Close()) {
-    throw ExportStop("Error: Can not write the file " + project_path);
-  }
+  exportlib::WriteLine(project.file, "#Gracphics mode is from the rsdv NY executable");
+  exportlib::WriteLine(project.file, "[Graphics Mode]");
+  exportlib::WriteLine(project.file, "Width=640");
+  exportlib::WriteLine(project.file, "Height=240");
+  exportlib::CloseCheckedOutput(project);
 }
 
 }  // namespace exporter

@@ -1,25 +1,13 @@
 #include "exporter/size_suffix.h"
 
 #include <array>
-#include <limits>
 
 #include "exportlib/number_format.h"
 #include "exportlib/scan_formatted.h"
+#include "exportlib/text_rules.h"
 
 namespace exporter {
 namespace {
-
-std::string Trim(const std::string& text) {
-  std::size_t begin = 0;
-  std::size_t end = text.size();
-  while (begin < end && static_cast<unsigned char>(text[begin]) <= 32) {
-    ++begin;
-  }
-  while (end > begin && static_cast<unsigned char>(text[end - 1]) <= 32) {
-    --end;
-  }
-  return text.substr(begin, end - begin);
-}
 
 void ScanSizes(SizeSuffix& suffix) {
   const std::array<exportlib::ScanTarget, 3> targets = {&suffix.width, &suffix.height,
@@ -37,17 +25,13 @@ std::optional<VramOrigin> ReadVramOrigin(const SizeSuffix& suffix) {
   VramOrigin origin;
   const std::array<exportlib::ScanTarget, 4> targets = {&origin.image_x, &origin.image_y,
                                                         &origin.palette_x, &origin.palette_y};
-  exportlib::ScanFormatted(Trim(suffix.text.substr(tilde + 1)), "%dx%dx%dx%d", targets);
+  exportlib::ScanFormatted(exportlib::TrimControl(std::string_view(suffix.text).substr(tilde + 1)),
+                           "%dx%dx%dx%d", targets);
   return origin;
 }
 
 std::optional<std::int32_t> SizeNumber(const std::string& text) {
-  const std::optional<std::int64_t> value = exportlib::ParseInteger(Trim(text));
-  if (!value || *value < std::numeric_limits<std::int32_t>::min() ||
-      *value > std::numeric_limits<std::int32_t>::max()) {
-    return std::nullopt;
-  }
-  return static_cast<std::int32_t>(*value);
+  return exportlib::ParseInteger32(exportlib::TrimControl(text));
 }
 
 SuffixStatus ParseSizeSuffix(const std::string& material_name, SizeSuffix& suffix) {

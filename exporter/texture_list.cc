@@ -1,29 +1,12 @@
 #include "exporter/texture_list.h"
 
+#include "exportlib/text_rules.h"
+
 namespace exporter {
-namespace {
-
-char LowerAscii(char c) {
-  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-}  // namespace
-
-bool EqualsIgnoringCase(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) {
-    return false;
-  }
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (LowerAscii(a[i]) != LowerAscii(b[i])) {
-      return false;
-    }
-  }
-  return true;
-}
 
 std::optional<int> TextureList::Find(const std::string& name) const {
   for (std::size_t i = 0; i < entries_.size(); ++i) {
-    if (EqualsIgnoringCase(entries_[i].name, name)) {
+    if (exportlib::EqualsIgnoringAsciiCase(entries_[i].name, name)) {
       return static_cast<int>(i);
     }
   }

@@ -36,9 +36,6 @@ class TextureList {
   std::vector<Entry> entries_;
 };
 
-/// True when `a` and `b` are equal but for the case of ASCII letters.
-bool EqualsIgnoringCase(const std::string& a, const std::string& b);
-
 }  // namespace exporter
 
 #endif  // GANNET_EXPORTER_TEXTURE_LIST_H_

@@ -10,9 +10,7 @@
 #include "exporter/size_suffix.h"
 #include "exportlib/conversion_error.h"
 #include "exportlib/raise_power.h"
-#include "exportlib/run_shell_command.h"
 #include "exportlib/write_line.h"
-#include "platform/message_box.h"
 
 namespace exporter {
 namespace {
@@ -66,26 +64,27 @@ bool HasColorParam(const mcp::HostApi& host, mcp::Handle scene, mcp::MaterialRec
   return *param.type == mcp::kParamColor || *param.type == mcp::kParamColor2;
 }
 
-void CheckLimits(const std::string& material_name, const SizeSuffix& suffix) {
+void CheckLimits(const std::string& material_name, const SizeSuffix& suffix,
+                 const exportlib::UserChannel& channel) {
   const std::string texture = "Warning: Material texture (" + material_name;
   if (suffix.height > 256) {
-    platform::ShowMessage(texture + ") has hieght greater then 256!");
+    channel.show_message(texture + ") has hieght greater then 256!");
   }
   const double width = suffix.width;
   switch (suffix.depth) {
     case 4:
       if (width / 4 > 128) {
-        platform::ShowMessage(texture + ") has width greater then 512 4bit!");
+        channel.show_message(texture + ") has width greater then 512 4bit!");
       }
       break;
     case 8:
       if (width / 8 > 32) {
-        platform::ShowMessage(texture + ") has width greater then 258 8bit!");
+        channel.show_message(texture + ") has width greater then 258 8bit!");
       }
       break;
     case 16:
       if (width / 16 > 8) {
-        platform::ShowMessage(texture + ") has width greater then 128 16bit!");
+        channel.show_message(texture + ") has width greater then 128 16bit!");
       }
       break;
     default:
@@ -137,8 +136,8 @@ std::string TimCommand(const SizeSuffix& suffix, const VramOrigin& origin,
 class TexturePass {
  public:
   TexturePass(const mcp::HostApi& host, const TexturePassInput& input, platform::OutputFile& mat,
-              TextureList& textures)
-      : host_(host), input_(input), mat_(mat), textures_(textures) {}
+              TextureList& textures, const exportlib::UserChannel& channel)
+      : host_(host), input_(input), mat_(mat), textures_(textures), channel_(channel) {}
 
   void Visit(std::int32_t index) {
     mcp::MaterialRecord material{};
@@ -166,7 +165,7 @@ class TexturePass {
         ReadNamingMaterial(material_name, [&] { return ParseSizeSuffix(material_name, suffix); });
     switch (status) {
       case SuffixStatus::kNoTilde:
-        platform::ShowMessage("Warning: 1 No TIM created because material name (" + material_name +
+        channel_.show_message("Warning: 1 No TIM created because material name (" + material_name +
                               ")does not end with " + kFormatHint);
         return;
       case SuffixStatus::kNoWidthSeparator:
@@ -176,10 +175,10 @@ class TexturePass {
         break;
     }
     if (!suffix.has_height_separator) {
-      platform::ShowMessage(std::string("Warning: Image format must be: ") + kFormatHint +
+      channel_.show_message(std::string("Warning: Image format must be: ") + kFormatHint +
                             " Error: " + suffix.text);
     }
-    CheckLimits(material_name, suffix);
+    CheckLimits(material_name, suffix, channel_);
     // Judged here, before anything is converted, so that the TIM file and the
     // MAT lines cannot disagree about the size.
     const TexelSize size{JudgedSize(suffix.width_text, material_name),
@@ -193,7 +192,7 @@ class TexturePass {
         block.value_or(VramOrigin{column, 0, kDefaultImageColumn, kDefaultPaletteRow + k});
 
     const std::string identified =
-        exportlib::RunShellCommand("identify \"" + file_base + ".bmp\"", kToolFolder);
+        channel_.run_command("identify \"" + file_base + ".bmp\"", kToolFolder);
     if (!ContainsAfterFirst(identified, "BMP")) {
       throw ExportStop(
           "Error: BMP not found, Texture needs manual exporting first, click material (" +
@@ -215,13 +214,14 @@ class TexturePass {
     if (log) {
       exportlib::WriteLine(mat_, "# " + command);
     }
-    return exportlib::RunShellCommand(command, kToolFolder);
+    return channel_.run_command(command, kToolFolder);
   }
 
   const mcp::HostApi& host_;
   const TexturePassInput& input_;
   platform::OutputFile& mat_;
   TextureList& textures_;
+  const exportlib::UserChannel& channel_;
   VramCursor cursor_;
 };
 
@@ -249,8 +249,9 @@ std::int32_t VramCursor::Place(std::int32_t width, std::int32_t depth) {
 }
 
 void RunTexturePass(const mcp::HostApi& host, const TexturePassInput& input,
-                    platform::OutputFile& mat, TextureList& textures) {
-  TexturePass pass(host, input, mat, textures);
+                    platform::OutputFile& mat, TextureList& textures,
+                    const exportlib::UserChannel& channel) {
+  TexturePass pass(host, input, mat, textures, channel);
   const std::int32_t count = host.GetMaterialCount(input.scene);
   for (std::int32_t m = 0; m < count; ++m) {
     pass.Visit(m);

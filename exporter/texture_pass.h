@@ -9,6 +9,7 @@
 
 #include "exporter/rsd_export_options.h"
 #include "exporter/texture_list.h"
+#include "exportlib/user_channel.h"
 #include "hostplugin/host_api.h"
 #include "platform/file_system.h"
 
@@ -27,10 +28,12 @@ struct TexturePassInput {
 };
 
 /// Visits every material of the scene in order and fills `textures`.
-/// Writes the commands it runs as "# " comment lines into `mat`. Throws
-/// ExportStop for the faults that end the export.
+/// Writes the commands it runs as "# " comment lines into `mat`; runs them
+/// and shows its warnings through `channel`. Throws ExportStop for the
+/// faults that end the export.
 void RunTexturePass(const mcp::HostApi& host, const TexturePassInput& input,
-                    platform::OutputFile& mat, TextureList& textures);
+                    platform::OutputFile& mat, TextureList& textures,
+                    const exportlib::UserChannel& channel);
 
 /// The 16-bit video-memory columns that a texture `width` texels wide at
 /// `depth` bits covers: ⌈width × depth / 16⌉ (0 for a width below 1).

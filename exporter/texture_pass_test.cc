@@ -36,7 +36,7 @@ class TexturePassTest : public ::testing::Test {
     const std::string mat = testing::CaptureFile([&](platform::OutputFile& file) {
       try {
         RunTexturePass(host.api(), {ServedScene::handle(), "C:\\out\\ship", options}, file,
-                       textures_);
+                       textures_, exportlib::PlatformUserChannel());
       } catch (const ExportStop& error) {
         stop = error.message();
       }

@@ -42,6 +42,9 @@ std::string FormatPattern(std::string_view pattern, std::initializer_list<Format
 
 /// A decimal integer with optional leading sign and nothing else.
 std::optional<std::int64_t> ParseInteger(std::string_view text);
+/// ParseInteger for the 32-bit numbers of the plug-ins' settings and
+/// attributes: nullopt also when the value lies outside int32_t.
+std::optional<std::int32_t> ParseInteger32(std::string_view text);
 /// A real number in the plug-ins' notation (DecimalSeparator, optional sign
 /// and exponent).
 std::optional<long double> ParseReal(std::string_view text);

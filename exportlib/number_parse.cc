@@ -41,6 +41,14 @@ std::optional<std::int64_t> ParseInteger(std::string_view text) {
   return negative ? static_cast<std::int64_t>(0 - magnitude) : static_cast<std::int64_t>(magnitude);
 }
 
+std::optional<std::int32_t> ParseInteger32(std::string_view text) {
+  const std::optional<std::int64_t> value = ParseInteger(text);
+  if (!value || *value < INT32_MIN || *value > INT32_MAX) {
+    return std::nullopt;
+  }
+  return static_cast<std::int32_t>(*value);
+}
+
 std::optional<long double> ParseReal(std::string_view text) {
   std::string plain;  // the number in the notation from_chars reads
   std::size_t i = 0;

@@ -35,6 +35,16 @@ TEST_F(NumberParseTest, ParseIntegerAcceptsOnlyASignedRunOfDigits) {
   EXPECT_EQ(ParseInteger("1.0"), std::nullopt);
 }
 
+TEST_F(NumberParseTest, ParseInteger32KeepsTheParseRulesAndAddsTheRange) {
+  EXPECT_EQ(ParseInteger32("2147483647"), INT32_MAX);
+  EXPECT_EQ(ParseInteger32("-2147483648"), INT32_MIN);
+  EXPECT_EQ(ParseInteger32("2147483648"), std::nullopt);
+  EXPECT_EQ(ParseInteger32("-2147483649"), std::nullopt);
+  EXPECT_EQ(ParseInteger32("+7"), 7);
+  EXPECT_EQ(ParseInteger32(" 7"), std::nullopt);
+  EXPECT_EQ(ParseInteger32(""), std::nullopt);
+}
+
 TEST_F(NumberParseTest, ParseRealReadsThePluginsNotation) {
   EXPECT_EQ(ParseReal("2.5"), 2.5L);
   EXPECT_EQ(ParseReal("-0.25"), -0.25L);

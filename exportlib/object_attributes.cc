@@ -1,7 +1,6 @@
 #include "exportlib/object_attributes.h"
 
 #include <cstring>
-#include <limits>
 #include <memory>
 #include <new>
 #include <optional>
@@ -41,12 +40,11 @@ std::int32_t ReadIntAttribute(const mcp::HostApi& host, mcp::Handle object, cons
   if (!text || text->empty()) {
     return fallback;
   }
-  const std::optional<std::int64_t> value = ParseInteger(*text);
-  if (!value || *value < std::numeric_limits<std::int32_t>::min() ||
-      *value > std::numeric_limits<std::int32_t>::max()) {
+  const std::optional<std::int32_t> value = ParseInteger32(*text);
+  if (!value) {
     throw ConversionError(*text, true);
   }
-  return static_cast<std::int32_t>(*value);
+  return *value;
 }
 
 std::string ReadTextAttribute(const mcp::HostApi& host, mcp::Handle object, const char* name,

@@ -1,6 +1,5 @@
 #include "exportlib/scan_formatted.h"
 
-#include <limits>
 #include <optional>
 
 #include "exportlib/conversion_error.h"
@@ -83,12 +82,11 @@ class Scanner {
 };
 
 std::int32_t ToInteger(const std::string& run) {
-  const std::optional<std::int64_t> value = ParseInteger(run);
-  if (!value || *value < std::numeric_limits<std::int32_t>::min() ||
-      *value > std::numeric_limits<std::int32_t>::max()) {
+  const std::optional<std::int32_t> value = ParseInteger32(run);
+  if (!value) {
     throw ConversionError(run, true);
   }
-  return static_cast<std::int32_t>(*value);
+  return *value;
 }
 
 long double ToReal(const std::string& run) {

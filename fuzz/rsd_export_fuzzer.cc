@@ -32,6 +32,7 @@
 #include "clayhost/testing/test_scene.h"
 #include "exporter/export_rsd_model.h"
 #include "exportlib/run_shell_command.h"
+#include "exportlib/user_channel.h"
 #include "platform/host_hook.h"
 
 namespace fs = std::filesystem;
@@ -217,7 +218,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto options = (world.switches & 128) ? exporter::RsdExportOptions::ForBatchTool()
                                                 : exporter::RsdExportOptions::ForExporter();
     ran_rsdn = exporter::ExportRsdModel(host.api(), clayhost::ServedScene::handle(), 0,
-                                        "C:\\out\\ship.rsd", 1.0, launch_mode, options);
+                                        "C:\\out\\ship.rsd", 1.0, launch_mode, options,
+                                        exportlib::PlatformUserChannel());
     Require(host.diagnostics().empty(), "the export misused the host");
   } catch (...) {
     Require(false, "an exception escaped the export");

@@ -145,7 +145,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   scene.objects = {TestObject("Cube"), TestObject("Sphere"), TestObject(" CUBE "), TestObject(""),
                    TestObject()};
   Recorded recorded;
-  batchtool::ToolServices services;
+  exportlib::UserChannel services;
   services.show_message = [&](const std::string& text) { recorded.messages.push_back(text); };
   services.run_command = [&](const std::string& command, const std::string& folder) {
     recorded.commands.push_back(command);
@@ -167,7 +167,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const clayhost::ServedScene host(scene);
     const batchtool::ScriptContext context{.host = host.api(),
                                            .scene = clayhost::ServedScene::handle(),
-                                           .services = services,
+                                           .channel = services,
                                            .writers = writers};
     batchtool::RunScript(script, context);
     Require(host.diagnostics().empty(), "the script misused the host");

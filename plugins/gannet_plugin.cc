@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "exporter/export_driver.h"
+#include "exportlib/user_channel.h"
 #include "hostplugin/host_api.h"
 #include "hostplugin/mcp_abi.h"
 #include "plugins/plugin_identity.h"
@@ -59,7 +60,8 @@ MCP_EXPORT std::uint8_t MCP_CALL MCP_ExecuteExport(mcp::Context, mcp::Context, s
     return 0;
   }
   try {
-    return exporter::ExecuteExport(plugins::Host(), scene, *params);
+    return exporter::ExecuteExport(plugins::Host(), scene, *params,
+                                   exportlib::PlatformUserChannel());
   } catch (...) {
     // Nothing may unwind into the host.
     return 0;

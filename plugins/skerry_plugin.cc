@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "batchtool/tool_switch.h"
+#include "exportlib/user_channel.h"
 #include "hostplugin/host_api.h"
 #include "hostplugin/mcp_abi.h"
 #include "platform/tool_bitmap.h"
@@ -68,7 +69,7 @@ MCP_EXPORT std::int32_t MCP_CALL MCP_ToolSwitch(mcp::Context, mcp::Context, std:
     return 0;
   }
   try {
-    return batchtool::RunToolScript(plugins::Host(), scene);
+    return batchtool::RunToolScript(plugins::Host(), scene, exportlib::PlatformUserChannel());
   } catch (...) {
     // Nothing may unwind into the host.
     return 0;

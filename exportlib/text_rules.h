@@ -1,12 +1,13 @@
-// The text rules of the batch tool: trimming, ASCII lower case, 1-based
-// positions and the "found after the first character" test.
-#ifndef GANNET_BATCHTOOL_TEXT_RULES_H_
-#define GANNET_BATCHTOOL_TEXT_RULES_H_
+// The text rules both plug-ins read names, lines and settings with:
+// trimming, ASCII case and 1-based positions. Bytes above 127 are never
+// letters here, whatever the user's code page makes of them.
+#ifndef GANNET_EXPORTLIB_TEXT_RULES_H_
+#define GANNET_EXPORTLIB_TEXT_RULES_H_
 
 #include <string>
 #include <string_view>
 
-namespace batchtool {
+namespace exportlib {
 
 /// `text` without its leading and trailing characters of code 32 or below.
 std::string_view TrimControl(std::string_view text);
@@ -17,11 +18,7 @@ bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b);
 /// The text from 1-based character `position` to the end; empty when the
 /// position lies beyond the end, the whole text for positions below 1.
 std::string_view FromPosition(std::string_view text, long long position);
-/// True when the first occurrence of `needle` in `text` starts at its second
-/// character or later (an occurrence at the very first character does not
-/// count, as the tool's output tests have always read it).
-bool FoundAfterFirstCharacter(std::string_view text, std::string_view needle);
 
-}  // namespace batchtool
+}  // namespace exportlib
 
-#endif  // GANNET_BATCHTOOL_TEXT_RULES_H_
+#endif  // GANNET_EXPORTLIB_TEXT_RULES_H_

@@ -1,8 +1,8 @@
-#include "batchtool/text_rules.h"
+#include "exportlib/text_rules.h"
 
 #include <algorithm>
 
-namespace batchtool {
+namespace exportlib {
 namespace {
 
 bool IsTrimmed(char c) {
@@ -45,9 +45,4 @@ std::string_view FromPosition(std::string_view text, long long position) {
   return index >= text.size() ? std::string_view() : text.substr(index);
 }
 
-bool FoundAfterFirstCharacter(std::string_view text, std::string_view needle) {
-  const auto found = text.find(needle);
-  return found != std::string_view::npos && found >= 1;
-}
-
-}  // namespace batchtool
+}  // namespace exportlib
