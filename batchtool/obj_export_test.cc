@@ -9,8 +9,9 @@
 #include <vector>
 
 #include "batchtool/testing/assimp_info.h"
-#include "batchtool/testing/temp_folder.h"
 #include "exporter/testing/fake_host.h"
+#include "testing/file_bytes.h"
+#include "testing/temp_folder.h"
 
 namespace batchtool {
 namespace {
@@ -112,14 +113,14 @@ class ObjExportTest : public ::testing::Test {
   }
 
   std::string Read(const std::string& file_name) {
-    return testing::ReadBytes(folder_.path() / file_name);
+    return gannet_testing::ReadBytes(folder_.path() / file_name);
   }
 
   FakeScene scene_;
   ToolServices services_;
   std::vector<std::string> messages_;
   std::vector<std::string> commands_;
-  testing::TempFolder folder_;
+  gannet_testing::TempFolder folder_;
 };
 
 TEST_F(ObjExportTest, WritesTrianglesAndSplitQuadsWithReversedWinding) {

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "batchtool/testing/temp_folder.h"
 #include "batchtool/text_rules.h"
 #include "exporter/testing/fake_host.h"
+#include "testing/temp_folder.h"
 
 namespace batchtool {
 namespace {
@@ -70,7 +70,7 @@ class ScriptInterpreterTest : public ::testing::Test {
   std::vector<std::string> messages_;
   std::vector<CommandCall> commands_;
   std::vector<WriterCall> exports_;
-  testing::TempFolder folder_;
+  gannet_testing::TempFolder folder_;
 };
 
 TEST_F(ScriptInterpreterTest, EmptyScriptCompletesWithoutShowingAnything) {

@@ -6,8 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "batchtool/testing/temp_folder.h"
 #include "exporter/testing/fake_host.h"
+#include "testing/file_bytes.h"
+#include "testing/temp_folder.h"
 
 namespace batchtool {
 namespace {
@@ -29,7 +30,7 @@ class RunToolScriptTest : public ::testing::Test {
   ~RunToolScriptTest() override { unsetenv("GANNET_DRIVE_C"); }
 
   void PutScript(const std::string& folder, const std::string& text) {
-    testing::WriteBytes(drive_.path() / folder / "SkerryScript.txt", text);
+    gannet_testing::WriteBytes(drive_.path() / folder / "SkerryScript.txt", text);
   }
 
   std::int32_t Run() {
@@ -37,7 +38,7 @@ class RunToolScriptTest : public ::testing::Test {
     return RunToolScript(host.api(), FakeHost::kSceneHandle, services_, ObjectWriters{});
   }
 
-  testing::TempFolder drive_;
+  gannet_testing::TempFolder drive_;
   FakeScene scene_;
   ToolServices services_;
   std::vector<std::string> messages_;
