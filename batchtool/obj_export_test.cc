@@ -9,9 +9,10 @@
 #include <vector>
 
 #include "batchtool/testing/assimp_info.h"
-#include "batchtool/testing/temp_folder.h"
 #include "clayhost/served_scene.h"
 #include "clayhost/testing/test_scene.h"
+#include "testing/file_bytes.h"
+#include "testing/temp_folder.h"
 
 namespace batchtool {
 namespace {
@@ -102,7 +103,7 @@ class ObjExportTest : public ::testing::Test {
   }
 
   std::string Read(const std::string& file_name) {
-    return testing::ReadBytes(folder_.path() / file_name);
+    return gannet_testing::ReadBytes(folder_.path() / file_name);
   }
 
   clayhost::Scene scene_;
@@ -110,7 +111,7 @@ class ObjExportTest : public ::testing::Test {
   exportlib::UserChannel services_;
   std::vector<std::string> messages_;
   std::vector<std::string> commands_;
-  testing::TempFolder folder_;
+  gannet_testing::TempFolder folder_;
 };
 
 TEST_F(ObjExportTest, WritesTrianglesAndSplitQuadsWithReversedWinding) {

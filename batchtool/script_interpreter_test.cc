@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "batchtool/testing/temp_folder.h"
 #include "clayhost/served_scene.h"
 #include "clayhost/testing/test_scene.h"
 #include "exportlib/text_rules.h"
+#include "testing/temp_folder.h"
 
 namespace batchtool {
 namespace {
@@ -67,7 +67,7 @@ class ScriptInterpreterTest : public ::testing::Test {
   std::vector<std::string> messages_;
   std::vector<CommandCall> commands_;
   std::vector<WriterCall> exports_;
-  testing::TempFolder folder_;
+  gannet_testing::TempFolder folder_;
 };
 
 TEST_F(ScriptInterpreterTest, EmptyScriptCompletesWithoutShowingAnything) {

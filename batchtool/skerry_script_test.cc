@@ -7,17 +7,20 @@
 #include <vector>
 
 #include "batchtool/testing/assimp_info.h"
-#include "batchtool/testing/clayhost_run.h"
-#include "batchtool/testing/temp_folder.h"
+#include "testing/clayhost_run.h"
+#include "testing/file_bytes.h"
+#include "testing/temp_folder.h"
 
 namespace batchtool {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::ReadBytes;
-using testing::ToolRun;
-using testing::WriteBytes;
-using testing::WriteScript;
+using gannet_testing::HostRun;
+using gannet_testing::ReadBytes;
+using gannet_testing::RunClayhost;
+using gannet_testing::TempFolder;
+using gannet_testing::WriteBytes;
+using gannet_testing::WriteScript;
 
 // Object "CUBE " (one triangle) before object "Cube" (six quads on a unit
 // cube); every face uses "Clay", whose DiffuseMap has no texture.
@@ -120,10 +123,15 @@ class SkerryScriptTest : public ::testing::Test {
 
   void Script(const std::string& text) { WriteBytes(plugin_folder() / "SkerryScript.txt", text); }
 
-  ToolRun Run(const char* scene, const std::vector<std::string>& extra = {}) {
+  HostRun Run(const char* scene, const std::vector<std::string>& extra = {}) {
     const fs::path file = work_.path() / "scene.json";
     WriteBytes(file, scene);
-    return testing::RunClayhostTool(CLAYHOST_PROGRAM, SKERRY_PLUGIN, file, drive(), bin(), extra);
+    return RunClayhost(CLAYHOST_PROGRAM, {.command = "tool",
+                                          .plugin = SKERRY_PLUGIN,
+                                          .scene = file,
+                                          .drive_c = drive(),
+                                          .arguments = extra,
+                                          .path_first = {bin()}});
   }
 
   // The recorded calls: program|working folder|arguments.
@@ -135,21 +143,21 @@ class SkerryScriptTest : public ::testing::Test {
     return program + "|" + folder.string() + "|" + arguments;
   }
 
-  testing::TempFolder work_;
+  TempFolder work_;
 };
 
 TEST_F(SkerryScriptTest, ScriptUnderProgramFilesIsTheOneRun) {
   WriteBytes(drive() / "Program Files" / "MarbleCLAY" / "Plugin" / "SkerryScript.txt",
              "!assetpath c:\\\r\nrecord first\r\n");
   Script("!assetpath c:\\\r\nrecord second\r\n");
-  const ToolRun run = Run(kCubeScene);
+  const HostRun run = Run(kCubeScene);
   EXPECT_EQ(run.exit_code, 0) << run.output;
   EXPECT_EQ(Calls(), std::vector<std::string>{Call("record", drive(), "first")});
 }
 
 TEST_F(SkerryScriptTest, MissingAndEmptyScripts) {
   fs::remove(plugin_folder() / "rsdn.bat");
-  const ToolRun missing = Run(kCubeScene);
+  const HostRun missing = Run(kCubeScene);
   EXPECT_EQ(missing.exit_code, 1);
   ASSERT_EQ(missing.boxes.size(), 1u);
   EXPECT_EQ(missing.boxes[0].caption, "Skerry");
@@ -157,7 +165,7 @@ TEST_F(SkerryScriptTest, MissingAndEmptyScripts) {
             "ERROR: MarbleCLay not found in the expected locations!!\r\n");
 
   Script("");
-  const ToolRun empty = Run(kCubeScene);
+  const HostRun empty = Run(kCubeScene);
   EXPECT_EQ(empty.exit_code, 0);
   EXPECT_TRUE(empty.boxes.empty());
 }
@@ -174,7 +182,7 @@ TEST_F(SkerryScriptTest, LinesRunInTheAssetFolderWithEchoAndStops) {
       "!assetpath\r\n"
       "record leaving !EXIT\r\n"
       "record never\r\n");
-  const ToolRun run = Run(kCubeScene);
+  const HostRun run = Run(kCubeScene);
   EXPECT_EQ(run.exit_code, 1);
   EXPECT_TRUE(fs::is_directory(out()));  // created in lower case
   EXPECT_EQ(Calls(), (std::vector<std::string>{Call("record", out(), "one Two"),
@@ -190,7 +198,7 @@ TEST_F(SkerryScriptTest, CommandLinesKeepCmdOperatorsAndNothingElse) {
       "!assetpath C:\\out\r\n"
       "record one > made.txt && record two >> made.txt & record three 2> none.txt\r\n"
       "record $HOME `id` 'q' m* (x) \"a & b\" a^&b\r\n");
-  const ToolRun run = Run(kCubeScene);
+  const HostRun run = Run(kCubeScene);
   EXPECT_EQ(run.exit_code, 0) << run.output;
   EXPECT_EQ(Calls(),
             (std::vector<std::string>{Call("record", out(), "one"), Call("record", out(), "two"),
@@ -215,7 +223,7 @@ TEST_F(SkerryScriptTest, ExportNamesWithCommandCharactersAreRefusedAndTheRunGoes
       "!objexport cube (x).obj 1\r\n"
       "!rsdexport cube `id`.rsd 1 0\r\n"
       "!rsdexport cube c.rsd 1e400 0\r\n");
-  const ToolRun run = Run(kCubeScene);
+  const HostRun run = Run(kCubeScene);
   EXPECT_EQ(run.exit_code, 1);
   // Two objects are named cube: each export is refused twice.
   ASSERT_EQ(run.boxes.size(), 5u);
@@ -237,7 +245,7 @@ TEST_F(SkerryScriptTest, ExportNamesWithCommandCharactersAreRefusedAndTheRunGoes
 
 TEST_F(SkerryScriptTest, StopsNameTheirFileLine) {
   Script("# first\r\n!assetpath C:\\a\\b\r\nrecord never\r\n");
-  ToolRun run = Run(kCubeScene);
+  HostRun run = Run(kCubeScene);
   EXPECT_EQ(run.exit_code, 1);
   ASSERT_EQ(run.boxes.size(), 1u);
   EXPECT_EQ(run.boxes[0].text,
@@ -264,7 +272,7 @@ TEST_F(SkerryScriptTest, StopsNameTheirFileLine) {
 
 TEST_F(SkerryScriptTest, CubeOfSixQuadsExportsAsTwelveTriangles) {
   Script("!assetpath C:\\out\r\n!objexport Cube cube.obj 1.5\r\n");
-  const ToolRun run = Run(kCubeScene);
+  const HostRun run = Run(kCubeScene);
   EXPECT_EQ(run.exit_code, 0) << run.output;
   EXPECT_TRUE(run.boxes.empty());
   // Both objects named cube were written to the same file; the last stays.
@@ -286,7 +294,7 @@ TEST_F(SkerryScriptTest, CubeOfSixQuadsExportsAsTwelveTriangles) {
 
 TEST_F(SkerryScriptTest, SharedTexturesAreSavedOnceAndConfirmedByDir) {
   Script("!assetpath C:\\out\r\n!objexport car car.obj 1\r\n");
-  const ToolRun run = Run(kCarScene);
+  const HostRun run = Run(kCarScene);
   EXPECT_EQ(run.exit_code, 0) << run.output;
   EXPECT_TRUE(run.boxes.empty()) << run.boxes.at(0).text;
   EXPECT_TRUE(fs::is_regular_file(out() / "car0.bmp"));
@@ -313,7 +321,7 @@ TEST_F(SkerryScriptTest, RsdExportRunsRsdnWithTheScriptsLaunchMode) {
       "!rsdexport Ship Ship.rsd 1 0\r\n"
       "!rsdexport ship ship.rsd 1 1\r\n"
       "!rsdexport ship ship.rsd 1 2\r\n");
-  const ToolRun run = Run(kShipScene, {"--answer", "Launch NO$PSX?=no"});
+  const HostRun run = Run(kShipScene, {"--answer", "Launch NO$PSX?=no"});
   EXPECT_EQ(run.exit_code, 0) << run.output;
   std::vector<std::string> rsdn;
   for (const auto& call : Calls()) {
@@ -333,7 +341,7 @@ TEST_F(SkerryScriptTest, RsdExportRunsRsdnWithTheScriptsLaunchMode) {
 
 TEST_F(SkerryScriptTest, RsdExportUsesTheBatchVariant) {
   Script("!assetpath C:\\out\r\n!rsdexport ship ship.rsd 1 0\r\n");
-  const ToolRun run = Run(kShipScene);
+  const HostRun run = Run(kShipScene);
   EXPECT_EQ(run.exit_code, 0) << run.output;
   EXPECT_TRUE(run.boxes.empty()) << run.boxes.at(0).text;
 
@@ -366,11 +374,14 @@ TEST_F(SkerryScriptTest, ScriptScaleTenWritesWhatTheHostsExportWritesAtScaleOne)
   ASSERT_EQ(Run(kShipScene).exit_code, 0);
   const fs::path host_export = work_.path() / "gannet";
   fs::create_directories(host_export);
-  const ToolRun gannet = testing::RunClayhost(
+  const HostRun gannet = RunClayhost(
       CLAYHOST_PROGRAM,
-      {"export", "--plugin", GANNET_PLUGIN, "--scene", (work_.path() / "scene.json").string(),
-       "--out", (host_export / "ship.rsd").string(), "--answer", "Launch NO$PSX?=no"},
-      drive(), bin());
+      {.command = "export",
+       .plugin = GANNET_PLUGIN,
+       .scene = work_.path() / "scene.json",
+       .drive_c = drive(),
+       .arguments = {"--out", (host_export / "ship.rsd").string(), "--answer", "Launch NO$PSX?=no"},
+       .path_first = {bin()}});
   EXPECT_EQ(gannet.exit_code, 0) << gannet.output;
   const std::string ply = ReadBytes(out() / "ship.ply");
   EXPECT_NE(ply.find("\r\n20.0000 -30.0000 10.0000\r\n"), std::string::npos);
@@ -383,7 +394,7 @@ TEST_F(SkerryScriptTest, FilesThatCannotBeCreatedAreNamedAndTheRunGoesOn) {
       "!objexport ship missing\\s.obj 1\r\n"
       "!rsdexport ship missing\\s.rsd 1 0\r\n"
       "record after\r\n");
-  const ToolRun run = Run(kShipScene);
+  const HostRun run = Run(kShipScene);
   EXPECT_EQ(run.exit_code, 0) << run.output;
   ASSERT_EQ(run.boxes.size(), 3u);
   EXPECT_EQ(run.boxes[0].text, "Error: Can not create the file c:\\out\\missing\\s.obj");
@@ -393,11 +404,15 @@ TEST_F(SkerryScriptTest, FilesThatCannotBeCreatedAreNamedAndTheRunGoesOn) {
 
 // The example that the documentation runs: copied to a scratch drive C:.
 TEST(SkerryExampleTest, BundledScriptWritesObjAndRsdFiles) {
-  testing::TempFolder work;
+  TempFolder work;
   const fs::path drive = work.path() / "c";
   fs::copy(SKERRY_EXAMPLE, drive, fs::copy_options::recursive);
-  const ToolRun run = testing::RunClayhostTool(CLAYHOST_PROGRAM, SKERRY_PLUGIN,
-                                               drive / "scene.json", drive, work.path());
+  const HostRun run = RunClayhost(CLAYHOST_PROGRAM, {.command = "tool",
+                                                     .plugin = SKERRY_PLUGIN,
+                                                     .scene = drive / "scene.json",
+                                                     .drive_c = drive,
+                                                     .arguments = {},
+                                                     .path_first = {work.path()}});
   EXPECT_EQ(run.exit_code, 0) << run.output;
   ASSERT_EQ(run.boxes.size(), 1u) << run.output;
   EXPECT_EQ(run.boxes[0].text.rfind(" dir\r\n", 0), 0u);

@@ -6,9 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "batchtool/testing/temp_folder.h"
 #include "clayhost/served_scene.h"
 #include "clayhost/testing/test_scene.h"
+#include "testing/file_bytes.h"
+#include "testing/temp_folder.h"
 
 namespace batchtool {
 namespace {
@@ -29,7 +30,7 @@ class RunToolScriptTest : public ::testing::Test {
   ~RunToolScriptTest() override { unsetenv("GANNET_DRIVE_C"); }
 
   void PutScript(const std::string& folder, const std::string& text) {
-    testing::WriteBytes(drive_.path() / folder / "SkerryScript.txt", text);
+    gannet_testing::WriteBytes(drive_.path() / folder / "SkerryScript.txt", text);
   }
 
   std::int32_t Run() {
@@ -40,7 +41,7 @@ class RunToolScriptTest : public ::testing::Test {
     return result;
   }
 
-  testing::TempFolder drive_;
+  gannet_testing::TempFolder drive_;
   clayhost::Scene scene_;
   exportlib::UserChannel services_;
   std::vector<std::string> messages_;
@@ -122,7 +123,7 @@ class ShippedRsdExportTest : public RunToolScriptTest {
 };
 
 TEST_F(ShippedRsdExportTest, LaunchQuestionAndRsdnGoThroughTheChannel) {
-  testing::WriteBytes(drive_.path() / "MarbleCLAY/plugin/rsdn.bat", "");
+  gannet_testing::WriteBytes(drive_.path() / "MarbleCLAY/plugin/rsdn.bat", "");
   EXPECT_EQ(RunShipped(), 1);
   EXPECT_TRUE(messages_.empty());
   ASSERT_EQ(questions_.size(), 1u);

@@ -4,13 +4,13 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <sstream>
 #include <string>
 
 #include "clayhost/scene_json.h"
+#include "testing/file_bytes.h"
+#include "testing/temp_folder.h"
 
 namespace clayhost {
 namespace {
@@ -210,15 +210,13 @@ TEST_F(HostCallbacksTest, TextureNamesFollowTheTwoCallProtocolAndItsFailures) {
 }
 
 TEST_F(HostCallbacksTest, SaveTextureWritesA24BitBmpAtTheMappedPath) {
-  const auto folder = std::filesystem::temp_directory_path() / "clayhost_save_texture";
-  std::filesystem::remove_all(folder);
-  std::filesystem::create_directories(folder);
+  const gannet_testing::TempFolder scratch("clayhost-save-texture");
+  const std::filesystem::path& folder = scratch.path();
   const std::string windows_path = "Z:" + folder.string() + "/red.bmp";
   auto save = Slot<mcp::SaveTextureFn>(mcp::kSaveTexture);
 
   ASSERT_EQ(save(TextureNamed("red"), windows_path.c_str(), 4), 1) << diagnostics_.str();
-  std::ifstream file(folder / "red.bmp", std::ios::binary);
-  const std::string bmp((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  const std::string bmp = gannet_testing::ReadBytes(folder / "red.bmp");
   // 54-byte header, rows of 4 pixels * 3 bytes (already a multiple of 4), 2 rows.
   ASSERT_EQ(bmp.size(), 54u + 2 * 12);
   EXPECT_EQ(bmp.substr(0, 2), "BM");
@@ -230,7 +228,6 @@ TEST_F(HostCallbacksTest, SaveTextureWritesA24BitBmpAtTheMappedPath) {
   EXPECT_EQ(save(TextureNamed("unsaved"), (windows_path + "2").c_str(), 4), 0);
   EXPECT_FALSE(std::filesystem::exists(folder / "red.bmp2"));
   EXPECT_EQ(diagnostics_.str(), "");
-  std::filesystem::remove_all(folder);
 }
 
 TEST_F(HostCallbacksTest, MisuseIsReportedAndAnsweredEmptily) {

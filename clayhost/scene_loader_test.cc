@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <string>
+
+#include "testing/file_bytes.h"
+#include "testing/temp_folder.h"
 
 namespace clayhost {
 namespace {
@@ -23,23 +25,18 @@ std::string ErrorOfLoading(const std::string& path) {
 // One triangle as OBJ text: no JSON reader accepts it.
 constexpr char kTriangleObj[] = "o tri\nv 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n";
 
-// A scene file in the temporary folder, removed at the end of the test.
+// A scene file in a temporary folder of its own, removed at the end of the
+// test.
 class SceneFile {
  public:
-  SceneFile(const std::string& name, const std::string& content)
-      : path_(std::filesystem::temp_directory_path() /
-              (std::string("scene_loader_test-") +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name() + "-" + name)) {
-    std::ofstream(path_, std::ios::binary) << content;
-  }
-  ~SceneFile() {
-    std::error_code ignored;
-    std::filesystem::remove(path_, ignored);
+  SceneFile(const std::string& name, const std::string& content) : path_(folder_ / name) {
+    gannet_testing::WriteBytes(path_, content);
   }
   std::string path() const { return path_.string(); }
 
  private:
-  std::filesystem::path path_;
+  const gannet_testing::TempFolder folder_{"scene-loader-test"};
+  const std::filesystem::path path_;
 };
 
 TEST(LoadSceneTest, AJsonFileIsReadAsJson) {

@@ -1,76 +1,40 @@
 // Whole exports the way a user makes them: the substitute host loads
 // Gannet.mcp, serves a JSON scene and answers the message boxes.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdlib>
-#include <fstream>
 #include <nlohmann/json.hpp>
 #include <optional>
-#include <sstream>
 
 #include "exporter/testing/export_sandbox.h"
+#include "testing/clayhost_run.h"
+#include "testing/file_bytes.h"
+#include "testing/program_run.h"
 
 namespace exporter {
 namespace {
 
+using gannet_testing::HostRun;
+using gannet_testing::RunClayhost;
+using gannet_testing::WriteBytes;
 using testing::ExportSandbox;
 
 constexpr const char* kComment = "#created with Gannet v2 May 2023 for MarbleClay.";
-
-struct Box {
-  std::string caption, text, buttons, answer;
-};
-
-struct HostRun {
-  int exit_code = -1;
-  std::string output;
-  std::vector<Box> boxes;
-};
-
-std::string Quote(const std::string& text) {
-  return "'" + text + "'";
-}
-
-std::string ReadFile(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
 
 unsigned U16(const std::string& bytes, std::size_t at) {
   return static_cast<unsigned>(static_cast<unsigned char>(bytes[at]) |
                                (static_cast<unsigned char>(bytes[at + 1]) << 8));
 }
 
-// One clayhost run with `arguments` after the program name, drive C: as the
-// sandbox's, PATH as the sandbox set it.
-HostRun RunHost(const ExportSandbox& sandbox, const std::vector<std::string>& arguments,
-                const std::vector<std::string>& answers) {
-  const std::filesystem::path transcript = sandbox.drive().parent_path() / "transcript.jsonl";
-  const std::filesystem::path output = sandbox.drive().parent_path() / "host-output.txt";
-  std::filesystem::remove(transcript);
-  std::string command = Quote(CLAYHOST_PROGRAM);
-  for (const std::string& argument : arguments) {
-    command += " " + Quote(argument);
-  }
-  command += " --drive " + Quote("C=" + sandbox.drive().string()) + " --transcript " +
-             Quote(transcript.string());
-  for (const std::string& answer : answers) {
-    command += " --answer " + Quote(answer);
-  }
-  command += " </dev/null >" + Quote(output.string()) + " 2>&1";
-  const int status = std::system(command.c_str());
-  HostRun run;
-  run.exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  run.output = ReadFile(output);
-  std::istringstream lines(ReadFile(transcript));
-  for (std::string line; std::getline(lines, line);) {
-    const auto box = nlohmann::json::parse(line);
-    run.boxes.push_back({box.at("caption"), box.at("text"), box.at("buttons"), box.at("answer")});
-  }
-  return run;
+// One clayhost run of `plugin` on `scene`, drive C: as the sandbox's, PATH
+// as the sandbox set it.
+HostRun RunHost(const ExportSandbox& sandbox, const std::string& command, const char* plugin,
+                const std::filesystem::path& scene, const std::vector<std::string>& arguments) {
+  return RunClayhost(CLAYHOST_PROGRAM, {.command = command,
+                                        .plugin = plugin,
+                                        .scene = scene,
+                                        .drive_c = sandbox.drive(),
+                                        .arguments = arguments,
+                                        .path_first = {}});
 }
 
 // `clayhost export` of `scene` to `out` (a POSIX path; the plug-in sees it as
@@ -78,10 +42,11 @@ HostRun RunHost(const ExportSandbox& sandbox, const std::vector<std::string>& ar
 HostRun ExportThroughHost(const ExportSandbox& sandbox, const std::filesystem::path& scene,
                           const std::filesystem::path& out,
                           const std::vector<std::string>& answers) {
-  return RunHost(
-      sandbox,
-      {"export", "--plugin", GANNET_PLUGIN, "--scene", scene.string(), "--out", out.string()},
-      answers);
+  std::vector<std::string> arguments = {"--out", out.string()};
+  for (const std::string& answer : answers) {
+    arguments.insert(arguments.end(), {"--answer", answer});
+  }
+  return RunHost(sandbox, "export", GANNET_PLUGIN, scene, arguments);
 }
 
 constexpr const char* kTriangleScene = R"({
@@ -102,7 +67,7 @@ class GannetThroughHost : public ::testing::Test {
   GannetThroughHost() {
     std::filesystem::create_directories(sandbox_.OnDrive("out"));
     scene_ = sandbox_.drive().parent_path() / "scene.json";
-    std::ofstream(scene_) << kTriangleScene;
+    WriteBytes(scene_, kTriangleScene);
   }
   ExportSandbox sandbox_;
   std::filesystem::path scene_;
@@ -159,8 +124,8 @@ TEST_F(GannetThroughHost, TooLongNameAndNoActivatedObject) {
             "Error: Filename longname is too long, it must be 7 characters or less.");
   EXPECT_FALSE(sandbox_.Exists("out\\longname.rsd"));
 
-  std::ofstream(scene_) << R"({"objects": [{"attributes": {"Activated": "0"},
-      "vertices": [[0, 0, 0]], "faces": []}]})";
+  WriteBytes(scene_, R"({"objects": [{"attributes": {"Activated": "0"},
+      "vertices": [[0, 0, 0]], "faces": []}]})");
   run = ExportThroughHost(sandbox_, scene_, sandbox_.OnDrive("out\\ship.rsd"), {});
   EXPECT_EQ(run.exit_code, 1);
   ASSERT_EQ(run.boxes.size(), 1u);
@@ -207,13 +172,11 @@ TEST(GannetWithRealTools, TexturedSceneMakesCheckedTimFiles) {
   EXPECT_EQ(U16(tim1, 542), 32u);
   for (const auto& [name, size] :
        {std::pair{"out\\ship0.tim", " TIM 64x64 "}, std::pair{"out\\ship1.tim", " TIM 32x32 "}}) {
-    const std::string command = "identify " + Quote(sandbox.OnDrive(name).string()) + " 2>&1";
-    FILE* pipe = popen(command.c_str(), "r");
-    char line[512] = {};
-    const bool read = fgets(line, sizeof line, pipe) != nullptr;
-    pclose(pipe);
-    ASSERT_TRUE(read);
-    EXPECT_NE(std::string(line).find(size), std::string::npos) << line;
+    const std::string output =
+        gannet_testing::RunProgram({"identify", sandbox.OnDrive(name).string()}).output;
+    const std::string line = output.substr(0, output.find('\n'));
+    ASSERT_FALSE(line.empty());
+    EXPECT_NE(line.find(size), std::string::npos) << line;
   }
   const std::string mat = sandbox.Read("out\\ship.mat");
   EXPECT_NE(mat.find("# img2tim  -bpp 8 -tcol 0 0 0 -org 656  0  -plt 640 257  -o \"Z:\\"),
@@ -275,17 +238,17 @@ class RealToolsExport : public ::testing::Test {
   }
 
   HostRun ExportTextures(const std::vector<std::string>& material_names) {
-    std::ofstream(scene_) << TexturedScene(material_names).dump();
+    WriteBytes(scene_, TexturedScene(material_names).dump());
     return ExportThroughHost(sandbox_, scene_, sandbox_.OnDrive("out\\ship.rsd"),
                              {"Launch NO$PSX?=no"});
   }
 
   // Skerry's !rsdexport of the same scene to C:\out\tri.rsd, launch mode 0.
   HostRun BatchExportTextures(const std::vector<std::string>& material_names) {
-    std::ofstream(scene_) << TexturedScene(material_names).dump();
-    std::ofstream(sandbox_.OnDrive("MarbleCLAY\\plugin\\SkerryScript.txt"))
-        << "!assetpath C:\\out\r\n!rsdexport tri tri.rsd 10 0\r\n";
-    return RunHost(sandbox_, {"tool", "--plugin", SKERRY_PLUGIN, "--scene", scene_.string()}, {});
+    WriteBytes(scene_, TexturedScene(material_names).dump());
+    WriteBytes(sandbox_.OnDrive("MarbleCLAY\\plugin\\SkerryScript.txt"),
+               "!assetpath C:\\out\r\n!rsdexport tri tri.rsd 10 0\r\n");
+    return RunHost(sandbox_, "tool", SKERRY_PLUGIN, scene_, {});
   }
 
   // The images of the TIM files `base`0.tim ... in video memory; checks that

@@ -1,31 +1,13 @@
 #include "batchtool/testing/assimp_info.h"
 
-#include <cstdio>
 #include <cstdlib>
-#include <memory>
 #include <sstream>
 #include <string>
 
+#include "testing/program_run.h"
+
 namespace batchtool::testing {
 namespace {
-
-struct PipeCloser {
-  void operator()(std::FILE* pipe) const { pclose(pipe); }
-};
-
-std::string Capture(const std::string& command) {
-  std::unique_ptr<std::FILE, PipeCloser> pipe(popen(command.c_str(), "r"));
-  std::string output;
-  if (!pipe) {
-    return output;
-  }
-  char buffer[4096];
-  std::size_t count = 0;
-  while ((count = std::fread(buffer, 1, sizeof buffer, pipe.get())) > 0) {
-    output.append(buffer, count);
-  }
-  return output;
-}
 
 // The number after the first line that starts with `label`, or -1.
 long CountAfter(const std::string& output, const std::string& label) {
@@ -65,7 +47,8 @@ bool AssimpAvailable() {
 
 std::optional<ModelCounts> ImportWithAssimp(const std::filesystem::path& file) {
   // A raw import: the reader neither joins vertices nor changes faces.
-  const std::string output = Capture("assimp info '" + file.string() + "' --raw 2>&1");
+  const std::string output =
+      gannet_testing::RunProgram({"assimp", "info", file.string(), "--raw"}).output;
   if (output.find("Importing file ...                   OK") == std::string::npos) {
     return std::nullopt;
   }

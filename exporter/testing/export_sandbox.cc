@@ -1,37 +1,22 @@
 #include "exporter/testing/export_sandbox.h"
 
 #include <stdlib.h>
-#include <unistd.h>
 
 #include <cstdlib>
-#include <fstream>
 #include <optional>
 #include <sstream>
 
 #include "platform/host_hook.h"
+#include "testing/file_bytes.h"
 
 namespace exporter::testing {
 namespace {
 
 ExportSandbox* g_sandbox = nullptr;
 
-void WriteText(const std::filesystem::path& path, const std::string& text) {
-  std::filesystem::create_directories(path.parent_path());
-  std::ofstream out(path, std::ios::binary);
-  out << text;
-}
-
-std::string ReadText(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
-
 // Records the call, then prints the canned output if the test set one, or
 // the tool's default.
-constexpr const char* kStandIn = R"(#!/bin/sh
-name=TOOLNAME
+constexpr const char* kStandIn = R"(name=TOOLNAME
 here=$(pwd)
 case "$here" in "$SANDBOX_DRIVE") rel=/ ;; "$SANDBOX_DRIVE"/*) rel=${here#"$SANDBOX_DRIVE"} ;; *) rel=$here ;; esac
 line="$rel	$name"
@@ -46,13 +31,11 @@ exit 0
 
 }  // namespace
 
-ExportSandbox::ExportSandbox(RsdnPlace rsdn) {
+ExportSandbox::ExportSandbox(RsdnPlace rsdn) : root_("gannet-sandbox") {
   if (g_sandbox != nullptr) {
     std::abort();
   }
   g_sandbox = this;
-  std::string pattern = (std::filesystem::temp_directory_path() / "gannet-sandbox-XXXXXX").string();
-  root_ = mkdtemp(pattern.data());
   drive_ = root_ / "c";
   bin_ = root_ / "bin";
   std::filesystem::create_directories(drive_);
@@ -79,18 +62,13 @@ ExportSandbox::ExportSandbox(RsdnPlace rsdn) {
 ExportSandbox::~ExportSandbox() {
   setenv("PATH", saved_path_.c_str(), 1);
   unsetenv("GANNET_DRIVE_C");
-  std::error_code ignored;
-  std::filesystem::remove_all(root_, ignored);
   g_sandbox = nullptr;
 }
 
 void ExportSandbox::WriteStandIn(const std::filesystem::path& path, const std::string& name) {
   std::string script = kStandIn;
   script.replace(script.find("TOOLNAME"), 8, name);
-  WriteText(path, script);
-  std::filesystem::permissions(path, std::filesystem::perms::owner_all |
-                                         std::filesystem::perms::group_read |
-                                         std::filesystem::perms::group_exec);
+  gannet_testing::WriteScript(path, script);
 }
 
 std::filesystem::path ExportSandbox::OnDrive(const std::string& relative) const {
@@ -104,7 +82,7 @@ std::filesystem::path ExportSandbox::OnDrive(const std::string& relative) const 
 }
 
 std::string ExportSandbox::Read(const std::string& relative) const {
-  return ReadText(OnDrive(relative));
+  return gannet_testing::ReadBytes(OnDrive(relative));
 }
 
 bool ExportSandbox::Exists(const std::string& relative) const {
@@ -131,12 +109,12 @@ std::vector<std::string> ExportSandbox::BoxTexts() const {
 }
 
 void ExportSandbox::SetToolOutput(const std::string& name, const std::string& output) {
-  WriteText(root_ / "replies" / name, output);
+  gannet_testing::WriteBytes(root_ / "replies" / name, output);
 }
 
 std::vector<std::string> ExportSandbox::ToolCalls() const {
   std::vector<std::string> calls;
-  std::istringstream log(ReadText(root_ / "calls.log"));
+  std::istringstream log(gannet_testing::ReadBytes(root_ / "calls.log"));
   const std::string drive = drive_.string();
   for (std::string line; std::getline(log, line);) {
     for (std::size_t at = line.find(drive); at != std::string::npos; at = line.find(drive, at)) {
@@ -165,22 +143,16 @@ int ExportSandbox::Answer(const char* caption, const char* text, int buttons) {
 }
 
 std::string CaptureFile(const std::function<void(platform::OutputFile&)>& write) {
-  std::string pattern = (std::filesystem::temp_directory_path() / "gannet-file-XXXXXX").string();
-  const int descriptor = mkstemp(pattern.data());
-  if (descriptor < 0) {
-    std::abort();
-  }
-  close(descriptor);
+  const gannet_testing::TempFolder folder("gannet-file");
+  const std::filesystem::path path = folder / "captured";
   {
-    std::optional<platform::OutputFile> file = platform::OutputFile::Create(pattern);
+    std::optional<platform::OutputFile> file = platform::OutputFile::Create(path.string());
     if (!file) {
       std::abort();
     }
     write(*file);
   }
-  std::string bytes = ReadText(pattern);
-  std::filesystem::remove(pattern);
-  return bytes;
+  return gannet_testing::ReadBytes(path);
 }
 
 }  // namespace exporter::testing

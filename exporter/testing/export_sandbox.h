@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/file_system.h"
+#include "testing/temp_folder.h"
 
 namespace exporter::testing {
 
@@ -71,7 +72,7 @@ class ExportSandbox {
  private:
   void WriteStandIn(const std::filesystem::path& path, const std::string& name);
 
-  std::filesystem::path root_;
+  gannet_testing::TempFolder root_;
   std::filesystem::path drive_;
   std::filesystem::path bin_;
   std::string saved_path_;

@@ -1,38 +1,22 @@
 // The converter against the real tools: ImageMagick writes the BMP files the
 // exporter hands over, and ImageMagick's own TIM reader checks the result.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <cstdio>
+#include <cstdint>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 
+#include "testing/file_bytes.h"
+#include "testing/program_run.h"
+#include "testing/temp_folder.h"
 #include "tools/img2tim/bmp_image.h"
 
 namespace img2tim {
 namespace {
 
+// What `command` printed, standard error after standard output.
 std::string Shell(const std::string& command) {
-  std::string output;
-  FILE* pipe = popen((command + " 2>&1").c_str(), "r");
-  if (pipe == nullptr) {
-    return output;
-  }
-  char buffer[4096];
-  for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
-    output.append(buffer, n);
-  }
-  pclose(pipe);
-  return output;
-}
-
-std::string ReadFile(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
+  return gannet_testing::RunShell(command).output;
 }
 
 std::uint8_t FiveBitsSeenByReader(std::uint8_t channel) {
@@ -42,12 +26,8 @@ std::uint8_t FiveBitsSeenByReader(std::uint8_t channel) {
 
 class Img2timWithImageMagick : public ::testing::TestWithParam<int> {
  protected:
-  Img2timWithImageMagick() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "img2tim-XXXXXX").string();
-    folder_ = mkdtemp(pattern.data());
-  }
-  ~Img2timWithImageMagick() override { std::filesystem::remove_all(folder_); }
-  std::filesystem::path folder_;
+  const gannet_testing::TempFolder scratch_{"img2tim"};
+  const std::filesystem::path& folder_ = scratch_.path();
 };
 
 TEST_P(Img2timWithImageMagick, PixelsSurviveTheRoundTrip) {
@@ -71,11 +51,11 @@ TEST_P(Img2timWithImageMagick, PixelsSurviveTheRoundTrip) {
   EXPECT_NE(identified.find(" TIM 40x24 "), std::string::npos) << identified;
 
   std::string error;
-  const auto bmp = DecodeBmp(ReadFile(resized), error);
+  const auto bmp = DecodeBmp(gannet_testing::ReadBytes(resized), error);
   ASSERT_TRUE(bmp) << error;
   const std::string raw = (folder_ / "back.rgb").string();
   Shell("convert \"tim:" + tim + "\" -depth 8 \"rgb:" + raw + "\"");
-  const std::string back = ReadFile(raw);
+  const std::string back = gannet_testing::ReadBytes(raw);
   ASSERT_EQ(back.size(), 40u * 24u * 3u);
   int mismatches = 0;
   for (std::size_t i = 0; i < bmp->pixels.size(); ++i) {

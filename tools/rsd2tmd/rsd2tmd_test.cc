@@ -3,31 +3,30 @@
 // and warning with its exit status, a pair of frames that morphon packs, and
 // the bundled example exported by the plug-in and converted by rsdn.bat.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <cstdio>
+#include <cstdint>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
-#include "tools/rsd2tmd/testing/run_command.h"
+#include "testing/file_bytes.h"
+#include "testing/program_run.h"
+#include "testing/temp_folder.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-using rsd2tmd::testing::Ran;
-using rsd2tmd::testing::RunCommand;
+using Ran = gannet_testing::ProgramRun;
+using gannet_testing::RunShell;
 
 std::string Quoted(const fs::path& path) {
   return "'" + path.string() + "'";
 }
 
 std::vector<std::uint8_t> ReadBytes(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  const std::string bytes = gannet_testing::ReadBytes(path);
+  return {bytes.begin(), bytes.end()};
 }
 
 // TIM, 4-bit, 16 x 16 texels at column 776, row 0; palette at 640, 481.
@@ -57,45 +56,42 @@ constexpr char kMat[] = "@MAT940801\r\n2\r\n0 0 F T 0 0 0 15 0 0 15 15 15\r\n1 1
 class Rsd2TmdTest : public ::testing::Test {
  protected:
   Rsd2TmdTest() {
-    std::string pattern = (fs::temp_directory_path() / "rsd2tmd-XXXXXX").string();
-    folder_ = mkdtemp(pattern.data());
     Write("m.rsd", kRsd);
     Write("m.ply", kPly);
     Write("m.mat", kMat);
     Write("m0.tim", TimBytes());
   }
-  ~Rsd2TmdTest() override { fs::remove_all(folder_); }
-
   void Write(const std::string& name, const std::string& text) {
-    std::ofstream(folder_ / name, std::ios::binary) << text;
+    gannet_testing::WriteBytes(folder_ / name, text);
   }
 
   Ran Convert(const std::string& args) {
-    return RunCommand("cd " + Quoted(folder_) + " && " + RSD2TMD_PATH + " " + args);
+    return RunShell("cd " + Quoted(folder_) + " && " + RSD2TMD_PATH + " " + args);
   }
 
   Ran Info(const std::string& name) {
-    return RunCommand(std::string(TMDINFO_PATH) + " " + Quoted(folder_ / name));
+    return RunShell(std::string(TMDINFO_PATH) + " " + Quoted(folder_ / name));
   }
 
   // A refusal: exit 2, the message, and neither the TMD nor its partial file.
   void ExpectRefused(const std::string& args, const std::string& message) {
     const Ran ran = Convert(args);
-    EXPECT_EQ(ran.status, 2) << ran.output;
+    EXPECT_EQ(ran.exit_code, 2) << ran.output;
     EXPECT_EQ(ran.output, "rsd2tmd: " + message + "\n");
     EXPECT_FALSE(fs::exists(folder_ / "m.tmd"));
     EXPECT_FALSE(fs::exists(folder_ / "m.tmd.part"));
   }
 
-  fs::path folder_;
+  const gannet_testing::TempFolder scratch_{"rsd2tmd"};
+  const fs::path& folder_ = scratch_.path();
 };
 
 TEST_F(Rsd2TmdTest, WritesTheModelAsOneTmdObject) {
   const Ran ran = Convert("m.rsd -s 2");
-  ASSERT_EQ(ran.status, 0) << ran.output;
+  ASSERT_EQ(ran.exit_code, 0) << ran.output;
   EXPECT_EQ(ran.output, "rsd2tmd: wrote m.tmd: 2 polygons, 5 vertices, 2 normals, 144 bytes\n");
   const Ran info = Info("m.tmd");
-  EXPECT_EQ(info.status, 0) << info.output;
+  EXPECT_EQ(info.exit_code, 0) << info.output;
   EXPECT_EQ(info.output,
             "TMD id 0x00000041, flags 0x00000000, 1 object\n"
             "object 0: 2 primitives at 40, 5 vertices at 88, 2 normals at 128, scale 0\n"
@@ -115,7 +111,7 @@ TEST_F(Rsd2TmdTest, WritesTheModelAsOneTmdObject) {
             "normal 0: 0 0 -4096\n"
             "normal 1: 2048 2048 0\n");
   const Ran named = Convert("-o other.tmd m.rsd");
-  EXPECT_EQ(named.status, 0) << named.output;
+  EXPECT_EQ(named.exit_code, 0) << named.output;
   EXPECT_EQ(ReadBytes(folder_ / "other.tmd").size(), 144u);
 }
 
@@ -129,7 +125,7 @@ TEST_F(Rsd2TmdTest, ReadsTheWholeMatGrammar) {
         "3 1d F D 0 0 0 1 0 0 1 0 0 40 50 60\n4 3 F H 0 0 0 1 0 0 1 1 1 1 2 3 4 5 6 7 8 9 10 11 "
         "12\n");
   const Ran ran = Convert("m.rsd");
-  ASSERT_EQ(ran.status, 0) << ran.output;
+  ASSERT_EQ(ran.exit_code, 0) << ran.output;
   const std::string text = Info("m.tmd").output;
   for (const char* kind :
        {"primitive 0 at 40: mode 0x21 flag 0x01", "primitive 1 at 56: mode 0x21 flag 0x01",
@@ -165,15 +161,15 @@ TEST_F(Rsd2TmdTest, RefusesWithFileLineAndValue) {
 TEST_F(Rsd2TmdTest, RefusesMalformedFilesAndCommandLines) {
   Write("m.mat", "@MAT940801\r\n2\r\n0 0 F T 0 0 0 15 0 0 15 15 15\r\n1 1 G X 255 128 0\r\n");
   const Ran malformed = Convert("m.rsd");
-  EXPECT_EQ(malformed.status, 2);
+  EXPECT_EQ(malformed.exit_code, 2);
   EXPECT_EQ(malformed.output.rfind("rsd2tmd: m.mat:4: ", 0), 0u) << malformed.output;
   EXPECT_FALSE(fs::exists(folder_ / "m.tmd"));
   const Ran missing = Convert("gone.rsd");
-  EXPECT_EQ(missing.status, 2);
+  EXPECT_EQ(missing.exit_code, 2);
   EXPECT_NE(missing.output.find("gone.rsd"), std::string::npos) << missing.output;
   for (const char* args : {"", "m.rsd -s 0", "m.rsd -s x", "m.rsd -o", "m.rsd -q", "a.rsd b.rsd"}) {
     const Ran usage = Convert(args);
-    EXPECT_EQ(usage.status, 2) << args;
+    EXPECT_EQ(usage.exit_code, 2) << args;
     EXPECT_NE(usage.output.find("usage: rsd2tmd MODEL.rsd [-o MODEL.tmd] [-s FACTOR]"),
               std::string::npos)
         << args;
@@ -184,29 +180,29 @@ TEST_F(Rsd2TmdTest, WarnsAndStillWrites) {
   Write("m.mat",
         "@MAT940801\r\n2\r\n0 0 F D 0 0 0 15 0 0 15 15 15 9 9 9\r\n1 e5 G C 255 128 0\r\n");
   const Ran ran = Convert("m.rsd");
-  EXPECT_EQ(ran.status, 0) << ran.output;
+  EXPECT_EQ(ran.exit_code, 0) << ran.output;
   EXPECT_EQ(ran.output,
             "Warning: m.mat:3: D material with light calculation (flag bit 0 clear): light "
             "calculation is kept, its RGB colour is ignored\n"
             "Warning: m.mat:4: flag e5 sets the reserved rate 4 (bits 3-5), rate 0 used\n"
             "Warning: m.mat:4: flag e5 sets reserved bits (c0), ignored\n"
             "rsd2tmd: wrote m.tmd: 2 polygons, 5 vertices, 2 normals, 144 bytes\n");
-  EXPECT_EQ(Info("m.tmd").status, 0);
+  EXPECT_EQ(Info("m.tmd").exit_code, 0);
 }
 
 TEST_F(Rsd2TmdTest, TmdinfoRejectsABrokenFile) {
-  ASSERT_EQ(Convert("m.rsd").status, 0);
+  ASSERT_EQ(Convert("m.rsd").exit_code, 0);
   std::vector<std::uint8_t> bytes = ReadBytes(folder_ / "m.tmd");
   bytes[68] = 9;  // the quad's last vertex index
   Write("bad.tmd", std::string(bytes.begin(), bytes.end()));
   const Ran bad = Info("bad.tmd");
-  EXPECT_EQ(bad.status, 1);
+  EXPECT_EQ(bad.exit_code, 1);
   EXPECT_NE(bad.output.find("tmdinfo: " + (folder_ / "bad.tmd").string() +
                             ": object 0: primitive 0 at 40: vertex index 9 beyond the object's 5 "
                             "vertex entries\n"),
             std::string::npos)
       << bad.output;
-  EXPECT_EQ(Info("none.tmd").status, 2);
+  EXPECT_EQ(Info("none.tmd").exit_code, 2);
 }
 
 // Two frames of one model, the second twice as large, packed as morphon
@@ -214,10 +210,10 @@ TEST_F(Rsd2TmdTest, TmdinfoRejectsABrokenFile) {
 // block after it.
 TEST_F(Rsd2TmdTest, MorphonPacksConvertedFrames) {
   fs::create_directory(folder_ / "anim");
-  ASSERT_EQ(Convert("m.rsd -o anim/f0.tmd").status, 0);
-  ASSERT_EQ(Convert("m.rsd -o anim/f1.tmd -s 2").status, 0);
-  const Ran packed = RunCommand("cd " + Quoted(folder_ / "anim") + " && " + MORPHON_PATH + " go");
-  ASSERT_EQ(packed.status, 0) << packed.output;
+  ASSERT_EQ(Convert("m.rsd -o anim/f0.tmd").exit_code, 0);
+  ASSERT_EQ(Convert("m.rsd -o anim/f1.tmd -s 2").exit_code, 0);
+  const Ran packed = RunShell("cd " + Quoted(folder_ / "anim") + " && " + MORPHON_PATH + " go");
+  ASSERT_EQ(packed.exit_code, 0) << packed.output;
   const std::vector<std::uint8_t> pck = ReadBytes(folder_ / "anim" / "MORPHON.PCK");
   ASSERT_EQ(pck.size(), 32u + 2 * 56);
   EXPECT_EQ(std::vector<std::uint8_t>(pck.begin(), pck.begin() + 16),
@@ -234,16 +230,16 @@ TEST_F(Rsd2TmdTest, MorphonPacksConvertedFrames) {
 
 // The plug-in exports the bundled ship and runs rsdn.bat, which converts it.
 TEST(Rsd2TmdExampleTest, TheBundledShipIsExportedAndConverted) {
-  std::string pattern = (fs::temp_directory_path() / "rsd2tmd-ship-XXXXXX").string();
-  const fs::path out = mkdtemp(pattern.data());
-  const Ran ran = RunCommand(std::string(EXAMPLE_SCRIPT) + " " + BUILD_DIR + " " + Quoted(out));
-  EXPECT_EQ(ran.status, 0) << ran.output;
+  const gannet_testing::TempFolder scratch("rsd2tmd-ship");
+  const fs::path& out = scratch.path();
+  const Ran ran = RunShell(std::string(EXAMPLE_SCRIPT) + " " + BUILD_DIR + " " + Quoted(out));
+  EXPECT_EQ(ran.exit_code, 0) << ran.output;
   EXPECT_NE(ran.output.find("rsdn: converted ship.rsd (ship.ply, ship.mat, 2 TIM files) to "
                             "ship.tmd at scale 1.0\nrsdn: TMD only, the emulator is not started\n"),
             std::string::npos)
       << ran.output;
-  const Ran info = RunCommand(std::string(TMDINFO_PATH) + " " + Quoted(out / "ship.tmd"));
-  EXPECT_EQ(info.status, 0) << info.output;
+  const Ran info = RunShell(std::string(TMDINFO_PATH) + " " + Quoted(out / "ship.tmd"));
+  EXPECT_EQ(info.exit_code, 0) << info.output;
   // Faces 0 and 1 use the 8-bit deck at 656,0 (palette 640,257), lit; the
   // others the 4-bit hull at 640,0 (palette 640,256), unlit.
   for (const char* line :
@@ -256,7 +252,6 @@ TEST(Rsd2TmdExampleTest, TheBundledShipIsExportedAndConverted) {
         "vertex 0: -20 5 -10\n", "normal 0: 0 -4096 0\n"}) {
     EXPECT_NE(info.output.find(line), std::string::npos) << line << "\n" << info.output;
   }
-  fs::remove_all(out);
 }
 
 }  // namespace

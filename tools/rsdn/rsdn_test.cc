@@ -2,13 +2,13 @@
 // folder, with the base name unquoted, the scale and the launch mode. It
 // converts the model with the rsd2tmd it finds on the PATH.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
 #include <string>
 
-#include "tools/rsd2tmd/testing/run_command.h"
+#include "testing/file_bytes.h"
+#include "testing/program_run.h"
+#include "testing/temp_folder.h"
 
 namespace {
 
@@ -31,14 +31,8 @@ constexpr char kMat[] = "@MAT940801\r\n1\r\n0 1 F T 1 0 0 0 0 0 0 0 0\r\n";
 
 class RsdnTest : public ::testing::Test {
  protected:
-  RsdnTest() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "rsdn-XXXXXX").string();
-    folder_ = mkdtemp(pattern.data());
-  }
-  ~RsdnTest() override { std::filesystem::remove_all(folder_); }
-
   void Write(const std::string& name, const std::string& text = "") {
-    std::ofstream(folder_ / name, std::ios::binary) << text;
+    gannet_testing::WriteBytes(folder_ / name, text);
   }
 
   void WriteModel(const std::string& base) {
@@ -54,12 +48,13 @@ class RsdnTest : public ::testing::Test {
   std::pair<std::string, int> Run(const std::string& args, const std::string& path = "") {
     const std::string search =
         path.empty() ? std::filesystem::path(RSD2TMD_PATH).parent_path().string() + ":$PATH" : path;
-    const rsd2tmd::testing::Ran ran = rsd2tmd::testing::RunCommand(
+    const gannet_testing::ProgramRun ran = gannet_testing::RunShell(
         "cd \"" + folder_.string() + "\" && PATH=" + search + " \"" + RSDN_PATH + "\"   " + args);
-    return {ran.output, ran.status};
+    return {ran.output, ran.exit_code};
   }
 
-  std::filesystem::path folder_;
+  const gannet_testing::TempFolder scratch_{"rsdn"};
+  const std::filesystem::path& folder_ = scratch_.path();
 };
 
 TEST_F(RsdnTest, ConvertsWhenEveryFileTheRsdNamesIsThere) {

@@ -4,12 +4,12 @@
 
 #include <gif_lib.h>
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <memory>
 #include <string>
+
+#include "testing/temp_folder.h"
 
 namespace rsdview {
 namespace {
@@ -25,12 +25,8 @@ struct GifCloser {
 
 class GifFile : public ::testing::Test {
  protected:
-  GifFile() {
-    std::string pattern = (fs::temp_directory_path() / "gif-XXXXXX").string();
-    folder_ = mkdtemp(pattern.data());
-  }
-  ~GifFile() override { fs::remove_all(folder_); }
-  fs::path folder_;
+  const gannet_testing::TempFolder scratch_{"gif"};
+  const fs::path& folder_ = scratch_.path();
 };
 
 TEST(GifPalette, KeepsCubeColoursAndGreysAndTakesTheNearestOtherwise) {

@@ -2,16 +2,14 @@
 // exports, and on bad input. Whole pictures are decoded by ImageMagick and
 // compared with what the library draws.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
-#include <cstdio>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
+
+#include "testing/file_bytes.h"
+#include "testing/program_run.h"
+#include "testing/temp_folder.h"
 
 #include "tools/rsd2tmd/tmd_file.h"
 #include "tools/rsdformat/testing/tim_maker.h"
@@ -26,45 +24,17 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct Outcome {
-  int status = -1;
-  std::string out, err;
-};
-
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
-
-void WriteFile(const fs::path& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
+using gannet_testing::ReadBytes;
+using gannet_testing::WriteBytes;
+using Outcome = gannet_testing::ProgramRun;
 
 class RsdviewProgram : public ::testing::Test {
  protected:
-  RsdviewProgram() {
-    std::string pattern = (fs::temp_directory_path() / "rsdview-XXXXXX").string();
-    folder_ = mkdtemp(pattern.data());
-  }
-  ~RsdviewProgram() override { fs::remove_all(folder_); }
-
+  // `command` run by the shell, standard error kept apart.
   Outcome Shell(const std::string& command) {
-    const fs::path err = folder_ / "stderr.txt";
-    Outcome run;
-    FILE* pipe = popen((command + " 2>\"" + err.string() + "\"").c_str(), "r");
-    if (pipe == nullptr) {
-      return run;
-    }
-    char buffer[4096];
-    for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
-      run.out.append(buffer, n);
-    }
-    const int status = pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    run.err = ReadFile(err);
-    return run;
+    gannet_testing::RunOptions options;
+    options.errors_apart = true;
+    return gannet_testing::RunShell(command, options);
   }
 
   Outcome Rsdview(const std::string& arguments) {
@@ -75,14 +45,15 @@ class RsdviewProgram : public ::testing::Test {
   std::string Decoded(const fs::path& png) {
     const fs::path rgb = folder_ / "decoded.rgb";
     Shell("convert \"" + png.string() + "\" -depth 8 \"rgb:" + rgb.string() + "\"");
-    return ReadFile(rgb);
+    return ReadBytes(rgb);
   }
 
   std::string Identified(const fs::path& png) {
-    return Shell("identify -format '%m %wx%h' \"" + png.string() + "\"").out;
+    return Shell("identify -format '%m %wx%h' \"" + png.string() + "\"").output;
   }
 
-  fs::path folder_;
+  const gannet_testing::TempFolder scratch_{"rsdview"};
+  const fs::path& folder_ = scratch_.path();
 };
 
 std::string Bytes(const Canvas& canvas) {
@@ -103,25 +74,25 @@ void WriteRsd(const fs::path& folder, int textures) {
   for (int i = 0; i < textures; ++i) {
     rsd += "TEX[" + std::to_string(i) + "]=t" + std::to_string(i) + ".tim\r\n";
   }
-  WriteFile(folder / "m.rsd", rsd);
+  WriteBytes(folder / "m.rsd", rsd);
 }
 
 // One textured quad and one flat triangle.
 void WriteModel(const fs::path& folder) {
-  WriteFile(folder / "m.ply",
-            "@PLY940102\n5 2 2\n0 0 0\n10 0 0\n0 10 0\n10 10 0\n5 -5 -3\n0 0 -1\n0 -1 0\n"
-            "1 0 1 2 3 0 0 0 0\n0 0 1 4 0 1 1 1 0\n");
-  WriteFile(folder / "m.mat", "@MAT940801\n2\n0 1 F T 0 0 0 16 0 0 16 16 16\n1 0 F C 200 40 40\n");
+  WriteBytes(folder / "m.ply",
+             "@PLY940102\n5 2 2\n0 0 0\n10 0 0\n0 10 0\n10 10 0\n5 -5 -3\n0 0 -1\n0 -1 0\n"
+             "1 0 1 2 3 0 0 0 0\n0 0 1 4 0 1 1 1 0\n");
+  WriteBytes(folder / "m.mat", "@MAT940801\n2\n0 1 F T 0 0 0 16 0 0 16 16 16\n1 0 F C 200 40 40\n");
 }
 
 TEST_F(RsdviewProgram, TheExampleExportHasNoFaultAndRenders) {
   const fs::path out = folder_ / "export";
   const Outcome exported = Shell(std::string("\"") + EXAMPLE_EXPORT + "\" \"" + BUILD_DIR +
                                  "\" \"" + out.string() + "\"");
-  ASSERT_EQ(exported.status, 0) << exported.out << exported.err;
+  ASSERT_EQ(exported.exit_code, 0) << exported.output << exported.errors;
   const Outcome vram = Rsdview("vram export/ship.rsd -o vram.png");
-  EXPECT_EQ(vram.status, 0) << vram.err;
-  EXPECT_EQ(vram.out,
+  EXPECT_EQ(vram.exit_code, 0) << vram.errors;
+  EXPECT_EQ(vram.output,
             "texture 0 ship0.tim: image 640,0, 16 columns x 64 rows, 4-bit, palette 640,256 (16 "
             "colours)\n"
             "texture 1 ship1.tim: image 656,0, 16 columns x 32 rows, 8-bit, palette 640,257 (256 "
@@ -134,8 +105,8 @@ TEST_F(RsdviewProgram, TheExampleExportHasNoFaultAndRenders) {
             Bytes(DrawVramMap(textures, {}, Area{0, 0, 640, 240}, 1)));
 
   const Outcome model = Rsdview("model export/ship.rsd -o model.png --size 128");
-  EXPECT_EQ(model.status, 0) << model.err;
-  EXPECT_EQ(model.out, "8 vertices, 6 polygons, 2 textures\nwrote model.png (512 x 128)\n");
+  EXPECT_EQ(model.exit_code, 0) << model.errors;
+  EXPECT_EQ(model.output, "8 vertices, 6 polygons, 2 textures\nwrote model.png (512 x 128)\n");
   const Canvas expected = RenderPanels(ReadModel(out / "ship.rsd"),
                                        {View::kFront, View::kSide, View::kTop, View::kThreeQuarter},
                                        RenderOptions{128, false});
@@ -186,13 +157,13 @@ int PixelsFarFrom(const std::string& want, const std::string& got, int width) {
 TEST_F(RsdviewProgram, TheExampleExportRendersAsItsTmdDoes) {
   const Outcome exported = Shell(std::string("\"") + EXAMPLE_EXPORT + "\" \"" + BUILD_DIR +
                                  "\" \"" + (folder_ / "export").string() + "\"");
-  ASSERT_EQ(exported.status, 0) << exported.out << exported.err;
-  ASSERT_TRUE(fs::exists(folder_ / "export" / "ship.tmd")) << exported.out;
+  ASSERT_EQ(exported.exit_code, 0) << exported.output << exported.errors;
+  ASSERT_TRUE(fs::exists(folder_ / "export" / "ship.tmd")) << exported.output;
   const std::string tims = " --tim export/ship0.tim --tim export/ship1.tim";
-  ASSERT_EQ(Rsdview("model export/ship.rsd -o rsd.png --size 128").status, 0);
+  ASSERT_EQ(Rsdview("model export/ship.rsd -o rsd.png --size 128").exit_code, 0);
   const Outcome tmd = Rsdview("model export/ship.tmd" + tims + " -o tmd.png --size 128");
-  EXPECT_EQ(tmd.status, 0) << tmd.err;
-  EXPECT_EQ(tmd.out, "8 vertices, 6 polygons, 2 textures\nwrote tmd.png (512 x 128)\n");
+  EXPECT_EQ(tmd.exit_code, 0) << tmd.errors;
+  EXPECT_EQ(tmd.output, "8 vertices, 6 polygons, 2 textures\nwrote tmd.png (512 x 128)\n");
   const std::string rsd_pixels = Decoded(folder_ / "rsd.png");
   // The ship's corners are whole numbers: the TMD holds them exactly.
   EXPECT_EQ(Decoded(folder_ / "tmd.png"), rsd_pixels);
@@ -200,23 +171,23 @@ TEST_F(RsdviewProgram, TheExampleExportRendersAsItsTmdDoes) {
   // Scaled by 33.3 some corners are rounded, by up to a third of a percent.
   const Outcome scaled = Shell(std::string("cd \"") + folder_.string() + "/export\" && " +
                                BUILD_DIR + "/tools/rsd2tmd/rsd2tmd ship.rsd -o scaled.tmd -s 33.3");
-  ASSERT_EQ(scaled.status, 0) << scaled.err;
-  ASSERT_EQ(Rsdview("model export/scaled.tmd" + tims + " -o scaled.png --size 128").status, 0);
+  ASSERT_EQ(scaled.exit_code, 0) << scaled.errors;
+  ASSERT_EQ(Rsdview("model export/scaled.tmd" + tims + " -o scaled.png --size 128").exit_code, 0);
   const std::string scaled_pixels = Decoded(folder_ / "scaled.png");
   EXPECT_NE(scaled_pixels, rsd_pixels);
   EXPECT_LE(PixelsFarFrom(rsd_pixels, scaled_pixels, 512), 512 * 128 / 1000);
   // Without the TIM files video memory is empty: the textured faces vanish.
-  ASSERT_EQ(Rsdview("model export/ship.tmd -o bare.png --size 128").status, 0);
+  ASSERT_EQ(Rsdview("model export/ship.tmd -o bare.png --size 128").exit_code, 0);
   EXPECT_GT(PixelsFarFrom(rsd_pixels, Decoded(folder_ / "bare.png"), 512), 512 * 128 / 20);
 }
 
 TEST_F(RsdviewProgram, TwoTimsSharingColumnsAreAFault) {
   WriteRsd(folder_, 2);
-  WriteFile(folder_ / "t0.tim", Tim(8, 64, 32, 640, 0, 640, 256));
-  WriteFile(folder_ / "t1.tim", Tim(4, 64, 16, 660, 8, 640, 257));
+  WriteBytes(folder_ / "t0.tim", Tim(8, 64, 32, 640, 0, 640, 256));
+  WriteBytes(folder_ / "t1.tim", Tim(4, 64, 16, 660, 8, 640, 257));
   const Outcome run = Rsdview("vram m.rsd -o v.png --zoom 2 --display 320x240");
-  EXPECT_EQ(run.status, 1) << run.err;
-  EXPECT_EQ(run.out,
+  EXPECT_EQ(run.exit_code, 1) << run.errors;
+  EXPECT_EQ(run.output,
             "texture 0 t0.tim: image 640,0, 32 columns x 32 rows, 8-bit, palette 640,256 (256 "
             "colours)\n"
             "texture 1 t1.tim: image 660,8, 16 columns x 16 rows, 4-bit, palette 640,257 (16 "
@@ -235,23 +206,24 @@ TEST_F(RsdviewProgram, TwoTimsSharingColumnsAreAFault) {
 
 TEST_F(RsdviewProgram, APageStraddlingImageIsAFault) {
   WriteRsd(folder_, 1);
-  WriteFile(folder_ / "t0.tim", Tim(4, 240, 8, 700, 0, 640, 256));
+  WriteBytes(folder_ / "t0.tim", Tim(4, 240, 8, 700, 0, 640, 256));
   const Outcome run = Rsdview("vram m.rsd -o v.png");
-  EXPECT_EQ(run.status, 1);
-  EXPECT_NE(run.out.find("fault: image of texture 0 (t0.tim) cannot be addressed from one texture "
-                         "page (columns 700-759, rows 0-7, 240 x 8 texels; its page has 16 x 256 "
-                         "left)\n"),
-            std::string::npos)
-      << run.out;
+  EXPECT_EQ(run.exit_code, 1);
+  EXPECT_NE(
+      run.output.find("fault: image of texture 0 (t0.tim) cannot be addressed from one texture "
+                      "page (columns 700-759, rows 0-7, 240 x 8 texels; its page has 16 x 256 "
+                      "left)\n"),
+      std::string::npos)
+      << run.output;
 }
 
 TEST_F(RsdviewProgram, AHandMadeModelRendersWhatTheLibraryDraws) {
   WriteRsd(folder_, 1);
   WriteModel(folder_);
-  WriteFile(folder_ / "t0.tim", Tim(4, 16, 16, 640, 0, 640, 256));
+  WriteBytes(folder_ / "t0.tim", Tim(4, 16, 16, 640, 0, 640, 256));
   const Outcome run = Rsdview("model m.rsd -o m.png --size 64 --views top,front --cull");
-  EXPECT_EQ(run.status, 0) << run.err;
-  EXPECT_EQ(run.out, "5 vertices, 2 polygons, 1 textures\nwrote m.png (128 x 64)\n");
+  EXPECT_EQ(run.exit_code, 0) << run.errors;
+  EXPECT_EQ(run.output, "5 vertices, 2 polygons, 1 textures\nwrote m.png (128 x 64)\n");
   const Canvas expected = RenderPanels(ReadModel(folder_ / "m.rsd"), {View::kTop, View::kFront},
                                        RenderOptions{64, true});
   EXPECT_EQ(Decoded(folder_ / "m.png"), Bytes(expected));
@@ -263,35 +235,35 @@ TEST_F(RsdviewProgram, BadInputNamesTheFileAndLineAndExitsTwo) {
   const std::string tim = Tim(4, 16, 16, 640, 0, 640, 256);
   const auto failure = [&](const std::string& command) {
     const Outcome run = Rsdview(command);
-    EXPECT_EQ(run.status, 2) << command;
-    EXPECT_TRUE(run.out.empty() || run.out.find("wrote") == std::string::npos) << run.out;
-    return run.err;
+    EXPECT_EQ(run.exit_code, 2) << command;
+    EXPECT_TRUE(run.output.empty() || run.output.find("wrote") == std::string::npos) << run.output;
+    return run.errors;
   };
   EXPECT_EQ(failure("model m.rsd -o m.png"),
             "rsdview: t0.tim: cannot read (No such file or directory)\n");
-  WriteFile(folder_ / "t0.tim", tim.substr(0, 70));
+  WriteBytes(folder_ / "t0.tim", tim.substr(0, 70));
   EXPECT_EQ(failure("vram m.rsd -o v.png"),
             "rsdview: t0.tim: byte 64: image data needs 128 bytes, the file has 6 left\n");
-  WriteFile(folder_ / "t0.tim", tim);
-  WriteFile(folder_ / "m.mat", "@MAT940801\n2\n0 1 F T 0 0 0 16 0 0 16 16 16\n1 0 F C 200 40\n");
+  WriteBytes(folder_ / "t0.tim", tim);
+  WriteBytes(folder_ / "m.mat", "@MAT940801\n2\n0 1 F T 0 0 0 16 0 0 16 16 16\n1 0 F C 200 40\n");
   EXPECT_EQ(failure("model m.rsd -o m.png"),
             "rsdview: m.mat:4: expected 7 fields (polygons flag shading C R G B), found 6: '1 0 F "
             "C 200 40'\n");
-  WriteFile(folder_ / "m.mat", "@MAT940801\n2\n0 1 F T 1 0 0 16 0 0 16 16 16\n1 0 F C 2 4 4\n");
+  WriteBytes(folder_ / "m.mat", "@MAT940801\n2\n0 1 F T 1 0 0 16 0 0 16 16 16\n1 0 F C 2 4 4\n");
   EXPECT_EQ(failure("model m.rsd -o m.png"),
             "rsdview: m.mat:3: texture number 1 has no TIM (NTEX=1)\n");
   WriteModel(folder_);
-  WriteFile(folder_ / "m.ply",
-            "@PLY940102\n3 1 1\n0 0 0\n1 0 0\n0 1 0\n0 0 1\n0 0 1 3 0 0 0 0 0\n");
+  WriteBytes(folder_ / "m.ply",
+             "@PLY940102\n3 1 1\n0 0 0\n1 0 0\n0 1 0\n0 0 1\n0 0 1 3 0 0 0 0 0\n");
   EXPECT_EQ(failure("model m.rsd -o m.png"),
             "rsdview: m.ply:7: vertex index v2 3 is out of range 0..2\n");
-  WriteFile(folder_ / "m.ply",
-            "@PLY940102\n3 1 1\n0 0 0\n1 0 0\n0 1 0\n0 0 1\n0 0 1 2 0 zero 0 0 0\n");
+  WriteBytes(folder_ / "m.ply",
+             "@PLY940102\n3 1 1\n0 0 0\n1 0 0\n0 1 0\n0 0 1\n0 0 1 2 0 zero 0 0 0\n");
   EXPECT_EQ(failure("model m.rsd -o m.png"),
             "rsdview: m.ply:7: normal index n0 is not a whole number: 'zero'\n");
   EXPECT_EQ(failure("model missing.rsd -o m.png"),
             "rsdview: missing.rsd: cannot read (No such file or directory)\n");
-  WriteFile(folder_ / "m.PSX", "[Graphics Mode]\r\nWidth=wide\r\nHeight=240\r\n");
+  WriteBytes(folder_ / "m.PSX", "[Graphics Mode]\r\nWidth=wide\r\nHeight=240\r\n");
   EXPECT_EQ(failure("vram m.rsd -o v.png"),
             "rsdview: m.PSX:2: Width is not a size 1..1024: 'wide'\n");
   EXPECT_EQ(failure("vram m.rsd -o /nonexistent/v.png --display 640x480"),
@@ -309,9 +281,9 @@ TEST_F(RsdviewProgram, ACommandLineErrorShowsTheUsage) {
       "[--view VIEW] [--cull] [--gif]\n";
   const auto error_of = [&](const std::string& arguments) {
     const Outcome run = Rsdview(arguments);
-    EXPECT_EQ(run.status, 2) << arguments;
-    EXPECT_EQ(run.err.substr(run.err.find('\n') + 1), usage) << arguments;
-    return run.err.substr(0, run.err.find('\n'));
+    EXPECT_EQ(run.exit_code, 2) << arguments;
+    EXPECT_EQ(run.errors.substr(run.errors.find('\n') + 1), usage) << arguments;
+    return run.errors.substr(0, run.errors.find('\n'));
   };
   EXPECT_EQ(error_of(""), "rsdview: the first word is vram, model or anim");
   EXPECT_EQ(error_of("vram m.rsd"), "rsdview: no -o OUT.png given");
@@ -365,7 +337,7 @@ rsd2tmd::TmdModel Hop(int i) {
 
 void WriteTmd(const fs::path& path, const rsd2tmd::TmdModel& tmd) {
   const std::vector<std::uint8_t> bytes = rsd2tmd::EncodeTmdFile(tmd);
-  WriteFile(path, std::string(bytes.begin(), bytes.end()));
+  WriteBytes(path, std::string(bytes.begin(), bytes.end()));
 }
 
 TEST_F(RsdviewProgram, AnimDrawsEveryFrameOfAPackThatMorphonMade) {
@@ -375,16 +347,16 @@ TEST_F(RsdviewProgram, AnimDrawsEveryFrameOfAPackThatMorphonMade) {
     WriteTmd(frames / ("hop" + std::to_string(i) + ".tmd"), Hop(i));
   }
   const Outcome packed = Shell("cd \"" + frames.string() + "\" && " + MORPHON_PROGRAM + " -T2");
-  ASSERT_EQ(packed.status, 0) << packed.out << packed.err;
-  WriteFile(folder_ / "t0.tim", Tim(4, 16, 16, 640, 0, 640, 256));
+  ASSERT_EQ(packed.exit_code, 0) << packed.output << packed.errors;
+  WriteBytes(folder_ / "t0.tim", Tim(4, 16, 16, 640, 0, 640, 256));
 
   const Outcome run = Rsdview(
       "anim frames/MORPHON.PCK --tmd frames/hop0.tmd --tim t0.tim -o a.png --size 48 --view "
       "front --gif");
-  ASSERT_EQ(run.status, 0) << run.err;
-  EXPECT_EQ(run.out, "4 frames of 5 vertices\nwrote a.png (192 x 48)\nwrote a.gif (4 frames)\n");
+  ASSERT_EQ(run.exit_code, 0) << run.errors;
+  EXPECT_EQ(run.output, "4 frames of 5 vertices\nwrote a.png (192 x 48)\nwrote a.gif (4 frames)\n");
   EXPECT_EQ(Identified(folder_ / "a.png"), "PNG 192x48");
-  EXPECT_EQ(Shell("identify -format '%m %wx%h;' \"" + (folder_ / "a.gif").string() + "\"").out,
+  EXPECT_EQ(Shell("identify -format '%m %wx%h;' \"" + (folder_ / "a.gif").string() + "\"").output,
             "GIF 48x48;GIF 48x48;GIF 48x48;GIF 48x48;");
 
   // Two tweens a segment: frames at 0, 5, 10 and 15 units to the right,
@@ -405,21 +377,21 @@ TEST_F(RsdviewProgram, AnimDrawsEveryFrameOfAPackThatMorphonMade) {
 TEST_F(RsdviewProgram, AnimRefusesAPackThatIsNotTheBaseModels) {
   WriteTmd(folder_ / "hop0.tmd", Hop(0));
   WriteTmd(folder_ / "hop1.tmd", Hop(1));
-  ASSERT_EQ(Shell("cd \"" + folder_.string() + "\" && " + MORPHON_PROGRAM + " -NN").status, 0);
+  ASSERT_EQ(Shell("cd \"" + folder_.string() + "\" && " + MORPHON_PROGRAM + " -NN").exit_code, 0);
   rsd2tmd::TmdModel fewer = Hop(0);
   fewer.vertices.pop_back();
   fewer.polygons.pop_back();
   WriteTmd(folder_ / "fewer.tmd", fewer);
   const auto failure = [&](const std::string& command) {
     const Outcome run = Rsdview(command);
-    EXPECT_EQ(run.status, 2) << command;
-    EXPECT_EQ(run.out, "") << command;
-    return run.err;
+    EXPECT_EQ(run.exit_code, 2) << command;
+    EXPECT_EQ(run.output, "") << command;
+    return run.errors;
   };
   EXPECT_EQ(failure("anim MORPHON.PCK --tmd fewer.tmd -o a.png"),
             "rsdview: MORPHON.PCK: its frames hold 5 vertices and 0 normals, the base model 4 "
             "and 1\n");
-  WriteFile(folder_ / "bad.tmd", "not a TMD at all");
+  WriteBytes(folder_ / "bad.tmd", "not a TMD at all");
   EXPECT_EQ(failure("anim MORPHON.PCK --tmd bad.tmd -o a.png"),
             "rsdview: bad.tmd: not a TMD file: its id is 0x20746f6e, not 0x00000041\n");
   EXPECT_EQ(failure("model bad.tmd -o a.png"),
@@ -427,7 +399,7 @@ TEST_F(RsdviewProgram, AnimRefusesAPackThatIsNotTheBaseModels) {
   EXPECT_EQ(failure("anim MORPHON.PCK --tmd hop0.tmd -o a.png --size 4096 --gif"),
             "rsdview: MORPHON.PCK: 2 frames of 4096 x 4096 pixels are more than one sheet holds "
             "(16777216 pixels); give a smaller --size\n");
-  WriteFile(folder_ / "EMPTY.PCK", std::string(32, '\0'));
+  WriteBytes(folder_ / "EMPTY.PCK", std::string(32, '\0'));
   EXPECT_EQ(failure("anim EMPTY.PCK --tmd hop0.tmd -o a.png"),
             "rsdview: EMPTY.PCK: holds no frames\n");
   EXPECT_EQ(failure("anim NONE.PCK --tmd hop0.tmd -o a.png"),

@@ -2,14 +2,14 @@
 // script's exports, one TMD a frame converted by rsdn.bat, the pack morphon
 // makes of them, and rsdview's sheet and GIF of the pack.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
+
+#include "testing/file_bytes.h"
+#include "testing/program_run.h"
+#include "testing/temp_folder.h"
 
 #include "tools/rsd2tmd/tmd_file.h"
 #include "tools/rsdview/anim_sheet.h"
@@ -22,36 +22,18 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// What `command` printed (standard error after standard output); its exit
+// status in `status`.
 std::string Shell(const std::string& command, int& status) {
-  std::string out;
-  FILE* pipe = popen((command + " 2>&1").c_str(), "r");
-  if (pipe == nullptr) {
-    status = -1;
-    return out;
-  }
-  char buffer[4096];
-  for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
-    out.append(buffer, n);
-  }
-  status = pclose(pipe);
-  return out;
-}
-
-std::string Bytes(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
+  const gannet_testing::ProgramRun run = gannet_testing::RunShell(command);
+  status = run.exit_code;
+  return run.output;
 }
 
 class RunAnimation : public ::testing::Test {
  protected:
-  RunAnimation() {
-    std::string pattern = (fs::temp_directory_path() / "hop-XXXXXX").string();
-    folder_ = mkdtemp(pattern.data());
-  }
-  ~RunAnimation() override { fs::remove_all(folder_); }
-  fs::path folder_;
+  const gannet_testing::TempFolder scratch_{"hop"};
+  const fs::path& folder_ = scratch_.path();
 };
 
 TEST_F(RunAnimation, ExportsConvertsPacksAndPreviewsEveryFrame) {
@@ -103,7 +85,8 @@ TEST_F(RunAnimation, ExportsConvertsPacksAndPreviewsEveryFrame) {
   const Model base = ModelFromTmd(frames[0], {});
   const Canvas expected = ContactSheet(RenderFrames(FramesOnModel(pack, base, "MORPHON.PCK"),
                                                     View::kThreeQuarter, {kAnimFrameSize, false}));
-  EXPECT_EQ(Bytes(decoded), std::string(expected.bytes().begin(), expected.bytes().end()));
+  EXPECT_EQ(gannet_testing::ReadBytes(decoded),
+            std::string(expected.bytes().begin(), expected.bytes().end()));
   std::string gif_frames;
   for (int i = 0; i < 24; ++i) {
     gif_frames += "GIF 128x128;";
