@@ -54,8 +54,9 @@ clayhost::Material Material(const char* name, std::vector<clayhost::Param> param
 SceneObject Cube() {
   SceneObject cube = TestObject("Box");
   for (int i = 0; i < 8; ++i) {
-    cube.vertices.push_back({static_cast<float>(i & 1), static_cast<float>((i >> 1) & 1),
-                             static_cast<float>((i >> 2) & 1), 0});
+    cube.vertices.push_back({{static_cast<float>(i & 1), static_cast<float>((i >> 1) & 1),
+                              static_cast<float>((i >> 2) & 1)},
+                             0});
   }
   cube.faces = {Quad(0, 1, 3, 2), Quad(4, 6, 7, 5), Quad(0, 4, 5, 1),
                 Quad(2, 3, 7, 6), Quad(0, 2, 6, 4), Quad(1, 5, 7, 3)};
@@ -116,7 +117,7 @@ class ObjExportTest : public ::testing::Test {
 
 TEST_F(ObjExportTest, WritesTrianglesAndSplitQuadsWithReversedWinding) {
   SceneObject thing = TestObject("Thing");
-  thing.vertices = {{0, 0, 0, 0}, {1, 0, 0, 0}, {1, 1, 0, 0}, {0, 1, 0.5f, 0}};
+  thing.vertices = {{{0, 0, 0}, 0}, {{1, 0, 0}, 0}, {{1, 1, 0}, 0}, {{0, 1, 0.5f}, 0}};
   thing.faces = {Triangle(0, 1, 2), Quad(0, 1, 2, 3)};
   scene_.objects = {TestObject(), thing};
   scene_.materials = {Material("wood ~ 2", {ColorParam("Diffuse", 1, 0.5f, 0.25f)})};
@@ -188,7 +189,7 @@ TEST_F(ObjExportTest, CubeOfSixQuadsLoadsInAnIndependentReader) {
 
 TEST_F(ObjExportTest, TexturesAreSavedOnceAndNumberedInSavingOrder) {
   SceneObject car = TestObject("car");
-  car.vertices = {{0, 0, 0, 0}, {1, 0, 0, 0}, {1, 1, 0, 0}, {0, 1, 0, 0}};
+  car.vertices = {{{0, 0, 0}, 0}, {{1, 0, 0}, 0}, {{1, 1, 0}, 0}, {{0, 1, 0}, 0}};
   SetTexCoords(car, {{0.25f, 0.5f}, {0.75f, 0.125f}, {1, 1}});
   Face mapped = Triangle(0, 1, 2, 0);
   mapped.texcoord = {1, 2, 3, 0};
@@ -327,7 +328,7 @@ TEST_F(ObjExportTest, BaseNameWithACommandCharacterIsRefusedBeforeAnyFile) {
 
 TEST_F(ObjExportTest, CoordinateThatIsNotFiniteAfterScalingStops) {
   SceneObject far = TestObject("far");
-  far.vertices = {{0, 0, 0, 0}, {2, 0, 0, 0}, {1e30f, 0, 0, 0}};
+  far.vertices = {{{0, 0, 0}, 0}, {{2, 0, 0}, 0}, {{1e30f, 0, 0}, 0}};
   far.faces = {Triangle(0, 1, 2)};
   scene_.objects = {far};
   scene_.materials = {Material("m")};

@@ -15,7 +15,7 @@ constexpr int kNo = 7;
 
 clayhost::SceneObject Triangle(const std::string& name, std::optional<std::string> activated) {
   clayhost::SceneObject object = clayhost::testing::TestObject(name, std::move(activated));
-  object.vertices = {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}};
+  object.vertices = {{{0, 0, 0}}, {{1, 0, 0}}, {{0, 1, 0}}};
   clayhost::Face face;
   face.vertex = {0, 1, 2, 0};
   object.faces = {face};
@@ -35,8 +35,8 @@ class ExecuteExportTest : public ::testing::Test {
     params.path = "C:\\out\\ship.rsd";
     params.scale = 1.0f;
     sandbox_.QueueAnswers({kNo});
-    const std::uint8_t result = ExecuteExport(host.api(), ServedScene::handle(), params,
-                                              exportlib::PlatformUserChannel());
+    const std::uint8_t result =
+        ExecuteExport(host.api(), ServedScene::handle(), params, exportlib::PlatformUserChannel());
     EXPECT_EQ(host.diagnostics(), "");
     return result;
   }

@@ -33,7 +33,7 @@ constexpr const char* kNoData =
 
 clayhost::SceneObject OneTriangle(const std::string& name = "tri") {
   clayhost::SceneObject object = TestObject(name);
-  object.vertices = {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}};
+  object.vertices = {{{0, 0, 0}}, {{1, 0, 0}}, {{0, 1, 0}}};
   clayhost::Face face;
   face.vertex = {0, 1, 2, 0};
   object.faces = {face};
@@ -68,8 +68,8 @@ class ExportTest : public ::testing::Test {
     mcp::ExportParams params{};
     params.path = path;
     params.scale = 1.0f;
-    const std::uint8_t result = ExecuteExport(host.api(), ServedScene::handle(), params,
-                                              exportlib::PlatformUserChannel());
+    const std::uint8_t result =
+        ExecuteExport(host.api(), ServedScene::handle(), params, exportlib::PlatformUserChannel());
     EXPECT_EQ(host.diagnostics(), "");
     return result;
   }
@@ -183,8 +183,8 @@ TEST_F(ExportTest, BaseNameWithACommandCharacterIsRefusedBeforeAnyFile) {
 
 TEST_F(ExportTest, CoordinateThatIsNotFiniteAfterScalingStops) {
   scene_.objects = {OneTriangle()};
-  scene_.objects[0].vertices[1] = {0, 0, 0};
-  scene_.objects[0].vertices[2] = {0, 1e30f, 0};
+  scene_.objects[0].vertices[1] = {{0, 0, 0}};
+  scene_.objects[0].vertices[2] = {{0, 1e30f, 0}};
   // The batch tool's scale as given: 1e300 × 1e30 is beyond a double.
   EXPECT_FALSE(
       Export("C:\\out\\ship.rsd", 0, 1e300, kLaunchTmdOnly, RsdExportOptions::ForBatchTool()));
@@ -197,7 +197,7 @@ TEST_F(ExportTest, CoordinateThatIsNotFiniteAfterScalingStops) {
   EXPECT_TRUE(sandbox_.ToolCalls().empty());
 
   // A host coordinate that is no number stops the host's export alike.
-  scene_.objects[0].vertices[2] = {0, 0, 0};
+  scene_.objects[0].vertices[2] = {{0, 0, 0}};
   scene_.objects[0].vertices[0].c[2] = std::numeric_limits<float>::infinity();
   EXPECT_EQ(ExecuteFromHost(), 1);
   EXPECT_EQ(sandbox_.BoxTexts().back(),
@@ -218,7 +218,7 @@ TEST_F(ExportTest, MissingRsdnStopsBeforeAnyFile) {
 
 TEST_F(ExportTest, ScaleFactor) {
   scene_.objects = {OneTriangle()};
-  scene_.objects[0].vertices[0] = {1, 2, 3};
+  scene_.objects[0].vertices[0] = {{1, 2, 3}};
   EXPECT_TRUE(Export("C:\\out\\ship.rsd", 0, 1.0, 0));
   EXPECT_NE(sandbox_.Read("out\\ship.ply").find("#verts = 3\r\n20.0000 -30.0000 10.0000\r\n"),
             std::string::npos);
@@ -272,7 +272,7 @@ TEST_F(ExportTest, BadExportDataQuestion) {
 
 TEST_F(ExportTest, WarningsReachTheReport) {
   clayhost::SceneObject quad = TestObject("q");
-  quad.vertices = {{0, 0, 1}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}};
+  quad.vertices = {{{0, 0, 1}}, {{1, 0, 0}}, {{1, 1, 0}}, {{0, 1, 0}}};
   clayhost::Face face;
   face.vertex = {0, 1, 2, 3};
   face.corner_count = 4;

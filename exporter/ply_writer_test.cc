@@ -50,7 +50,7 @@ Written WriteBody(Scene& scene, double scale_factor = 10) {
 TEST(PlyWriter, OneTriangleBodyIsExact) {
   Scene scene;
   scene.objects.push_back({});
-  scene.objects[0].vertices = {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}};
+  scene.objects[0].vertices = {{{0, 0, 0}}, {{1, 0, 0}}, {{0, 1, 0}}};
   scene.objects[0].faces = {Triangle(0, 1, 2)};
   const Written written = WriteBody(scene);
   EXPECT_EQ(written.text,
@@ -96,7 +96,7 @@ TEST(PlyWriter, VertexLinesAtScaleOneHaveNoNegativeZero) {
   Scene scene;
   scene.objects.push_back({});
   // The third vertex repeats the first: the face has no area.
-  scene.objects[0].vertices = {{1, 2, 3}, {1, 2, 0}, {1, 2, 3}};
+  scene.objects[0].vertices = {{{1, 2, 3}}, {{1, 2, 0}}, {{1, 2, 3}}};
   scene.objects[0].faces = {Triangle(0, 1, 2)};
   const std::string text = WriteBody(scene).text;
   EXPECT_NE(text.find("\r\n20.0000 -30.0000 10.0000\r\n20.0000 0.0000 10.0000\r\n"),
@@ -131,7 +131,7 @@ TEST(PlyWriter, PolygonLinesReorderCorners) {
 TEST(PlyWriter, QuadInACoordinatePlaneIsCoplanarAndLiftingACornerWarns) {
   Scene scene;
   scene.objects.push_back({});
-  scene.objects[0].vertices = {{0, 0, 5}, {1, 0, 5}, {1, 1, 5}, {0, 1, 5}};
+  scene.objects[0].vertices = {{{0, 0, 5}}, {{1, 0, 5}}, {{1, 1, 5}}, {{0, 1, 5}}};
   scene.objects[0].faces = {Quad(0, 1, 2, 3)};
   Written flat = WriteBody(scene);
   EXPECT_FALSE(flat.non_coplanar);
@@ -146,7 +146,7 @@ TEST(PlyWriter, QuadInACoordinatePlaneIsCoplanarAndLiftingACornerWarns) {
 TEST(PlyWriter, HiddenFacesTakeNoNumberButTheirVerticesStay) {
   Scene scene;
   scene.objects.push_back({});
-  scene.objects[0].vertices = {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {0, 0, 1, 0x40}};
+  scene.objects[0].vertices = {{{0, 0, 0}}, {{1, 0, 0}}, {{0, 1, 0}}, {{0, 0, 1}, 0x40}};
   scene.objects[0].faces = {Triangle(0, 1, 2, 0x20), Triangle(0, 1, 3), Triangle(1, 2, 3, 0x80),
                             Triangle(0, 2, 3)};
   const std::string text = WriteBody(scene).text;

@@ -136,7 +136,7 @@ clayhost::Scene MakeScene(std::vector<std::string> material_names, bool saves_wr
     scene.materials.push_back(material);
   }
   clayhost::SceneObject object = clayhost::testing::TestObject("ship");
-  object.vertices = {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}, {0.5f, 0.5f, 1}};
+  object.vertices = {{{0, 0, 0}}, {{1, 0, 0}}, {{1, 1, 0}}, {{0, 1, 0}}, {{0.5f, 0.5f, 1}}};
   // Faces number texture coordinates from 1 (0 or less: none).
   clayhost::testing::SetTexCoords(object, {{0, 0}, {1, 0}, {1, 1}, {0, 1}});
   const std::size_t materials = scene.materials.size();
