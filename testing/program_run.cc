@@ -2,7 +2,8 @@
 
 #include <sys/wait.h>
 
-#include <cstdlib>
+#include <cstdio>
+#include <memory>
 
 #include "testing/file_bytes.h"
 #include "testing/temp_folder.h"
@@ -32,22 +33,30 @@ std::string Surroundings(const RunOptions& options) {
 }
 
 // Runs `words` (shell text that starts a program) with the options'
-// surroundings; the standard files go through a scratch folder, so that
-// neither stream can block the other.
+// surroundings. Standard output comes back through a pipe, so that a file
+// size limit the command sets for itself (ulimit -f) binds only the files it
+// writes; standard input, and standard error when kept apart, go through a
+// scratch folder, so that no stream can block another.
 ProgramRun Run(const std::string& words, const RunOptions& options) {
   const TempFolder scratch("gannet-run");
   const std::filesystem::path input = scratch / "input";
-  const std::filesystem::path output = scratch / "output";
   const std::filesystem::path errors = scratch / "errors";
   WriteBytes(input, options.input);
-  std::string command = Surroundings(options) + " " + words + " <" + ShellQuoted(input.string()) +
-                        " >" + ShellQuoted(output.string());
+  std::string command = Surroundings(options) + " " + words + " <" + ShellQuoted(input.string());
   command += options.errors_apart ? " 2>" + ShellQuoted(errors.string()) : " 2>&1";
-  const int status = std::system(command.c_str());
 
   ProgramRun run;
+  std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
+  if (!pipe) {
+    run.output = "cannot start /bin/sh";
+    return run;
+  }
+  char chunk[4096];
+  for (std::size_t got; (got = std::fread(chunk, 1, sizeof chunk, pipe.get())) > 0;) {
+    run.output.append(chunk, got);
+  }
+  const int status = pclose(pipe.release());
   run.exit_code = status != -1 && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  run.output = ReadBytes(output);
   if (options.errors_apart) {
     run.errors = ReadBytes(errors);
   }
