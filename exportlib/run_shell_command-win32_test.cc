@@ -7,12 +7,12 @@
 
 #include "exportlib/run_shell_command.h"
 #include "platform/file_system.h"
-#include "windows/testing/temp_folder.h"
+#include "testing/temp_folder.h"
 
 namespace exportlib {
 namespace {
 
-using windows::testing::TempFolder;
+using gannet_testing::TempFolder;
 
 void WriteBytes(const std::string& path, const std::string& bytes) {
   auto file = platform::OutputFile::Create(path);
@@ -36,49 +36,49 @@ TEST(RunShellCommandWin32, OutputLongerThanOneReadArrivesWhole) {
   for (int line = 0; content.size() < 1000; ++line) {
     content += "line " + std::to_string(line) + " of a listing longer than one read\r\n";
   }
-  WriteBytes(folder.Child("long.txt"), content);
-  EXPECT_EQ(RunShellCommand("type long.txt", folder.path()), content);
+  WriteBytes(folder.windows("long.txt"), content);
+  EXPECT_EQ(RunShellCommand("type long.txt", folder.windows()), content);
 }
 
 TEST(RunShellCommandWin32, OutputBeyondThePipeBufferDoesNotDeadlock) {
   TempFolder folder;
   const std::string content(200 * 1024, 'x');
-  WriteBytes(folder.Child("big.txt"), content);
-  EXPECT_EQ(RunShellCommand("type big.txt", folder.path()).size(), content.size());
+  WriteBytes(folder.windows("big.txt"), content);
+  EXPECT_EQ(RunShellCommand("type big.txt", folder.windows()).size(), content.size());
 }
 
 TEST(RunShellCommandWin32, ZeroByteCutsOffTheRestOfItsChunk) {
   TempFolder folder;
-  WriteBytes(folder.Child("zero.bin"), std::string("ab\0cd\r\nef", 9));
-  EXPECT_EQ(RunShellCommand("type zero.bin", folder.path()), "ab");
+  WriteBytes(folder.windows("zero.bin"), std::string("ab\0cd\r\nef", 9));
+  EXPECT_EQ(RunShellCommand("type zero.bin", folder.windows()), "ab");
 }
 
 TEST(RunShellCommandWin32, RunsInTheWorkingFolder) {
   TempFolder folder;
-  EXPECT_EQ(RunShellCommand("cd", folder.path()), folder.path() + "\r\n");
+  EXPECT_EQ(RunShellCommand("cd", folder.windows()), folder.windows() + "\r\n");
 }
 
 TEST(RunShellCommandWin32, EmptyWorkingFolderMeansTheCurrentFolder) {
   TempFolder folder;
-  ASSERT_TRUE(SetCurrentDirectoryA(folder.path().c_str()));
+  ASSERT_TRUE(SetCurrentDirectoryA(folder.windows().c_str()));
   const std::string listing = RunShellCommand("cd", "");
   SetCurrentDirectoryA("C:\\");
-  EXPECT_EQ(listing, folder.path() + "\r\n");
+  EXPECT_EQ(listing, folder.windows() + "\r\n");
 }
 
 TEST(RunShellCommandWin32, QuotedPathsReachTheCommandUnchanged) {
   TempFolder folder;
-  WriteBytes(folder.Child("with space.txt"), "spaced\r\n");
-  EXPECT_EQ(RunShellCommand("type \"" + folder.Child("with space.txt") + "\"", "C:\\"),
+  WriteBytes(folder.windows("with space.txt"), "spaced\r\n");
+  EXPECT_EQ(RunShellCommand("type \"" + folder.windows("with space.txt") + "\"", "C:\\"),
             "spaced\r\n");
-  EXPECT_EQ(RunShellCommand("dir /b \"" + folder.Child("with space.txt") + "\"", "C:\\"),
+  EXPECT_EQ(RunShellCommand("dir /b \"" + folder.windows("with space.txt") + "\"", "C:\\"),
             "with space.txt\r\n");
 }
 
 TEST(RunShellCommandWin32, MissingWorkingFolderStartsNothing) {
   TempFolder folder;
-  const std::string marker = folder.Child("ran.txt");
-  EXPECT_EQ(RunShellCommand("echo ran> \"" + marker + "\"", folder.Child("missing")), "");
+  const std::string marker = folder.windows("ran.txt");
+  EXPECT_EQ(RunShellCommand("echo ran> \"" + marker + "\"", folder.windows("missing")), "");
   EXPECT_FALSE(platform::FileExists(marker));
 }
 

@@ -5,51 +5,51 @@
 #include <gtest/gtest.h>
 
 #include "platform/file_system.h"
-#include "windows/testing/temp_folder.h"
+#include "testing/temp_folder.h"
 
 namespace platform {
 namespace {
 
-using windows::testing::TempFolder;
+using gannet_testing::TempFolder;
 
 TEST(FileSystemWin32, TellsFilesFromFolders) {
   TempFolder folder;
-  const std::string file = folder.Child("ship.rsd");
+  const std::string file = folder.windows("ship.rsd");
   ASSERT_TRUE(OutputFile::Create(file).has_value());
 
   EXPECT_TRUE(FileExists(file));
   EXPECT_FALSE(FolderExists(file));
-  EXPECT_TRUE(FolderExists(folder.path()));
-  EXPECT_FALSE(FileExists(folder.path()));
-  EXPECT_FALSE(FileExists(folder.Child("absent.rsd")));
-  EXPECT_FALSE(FolderExists(folder.Child("absent")));
+  EXPECT_TRUE(FolderExists(folder.windows()));
+  EXPECT_FALSE(FileExists(folder.windows()));
+  EXPECT_FALSE(FileExists(folder.windows("absent.rsd")));
+  EXPECT_FALSE(FolderExists(folder.windows("absent")));
 }
 
 TEST(FileSystemWin32, NamesIgnoreLetterCase) {
   TempFolder folder;
-  ASSERT_TRUE(OutputFile::Create(folder.Child("SkerryScript.txt")).has_value());
-  EXPECT_TRUE(FileExists(folder.Child("SKERRYSCRIPT.TXT")));
+  ASSERT_TRUE(OutputFile::Create(folder.windows("SkerryScript.txt")).has_value());
+  EXPECT_TRUE(FileExists(folder.windows("SKERRYSCRIPT.TXT")));
 }
 
 TEST(FileSystemWin32, CreatesOneFolderLevel) {
   TempFolder folder;
-  const std::string level = folder.Child("assets");
+  const std::string level = folder.windows("assets");
   EXPECT_TRUE(CreateFolder(level));
   EXPECT_TRUE(FolderExists(level));
   EXPECT_TRUE(CreateFolder(level)) << "an existing folder counts as created";
-  EXPECT_FALSE(CreateFolder(folder.Child("missing\\deeper")));
+  EXPECT_FALSE(CreateFolder(folder.windows("missing\\deeper")));
 }
 
 TEST(FileSystemWin32, CreateFolderFailsWhereAFileIs) {
   TempFolder folder;
-  const std::string file = folder.Child("taken");
+  const std::string file = folder.windows("taken");
   ASSERT_TRUE(OutputFile::Create(file).has_value());
   EXPECT_FALSE(CreateFolder(file));
 }
 
 TEST(FileSystemWin32, OutputFileWritesBytesAsGivenAndTruncates) {
   TempFolder folder;
-  const std::string path = folder.Child("ship.ply");
+  const std::string path = folder.windows("ship.ply");
   {
     auto file = OutputFile::Create(path);
     ASSERT_TRUE(file.has_value());
@@ -65,7 +65,7 @@ TEST(FileSystemWin32, OutputFileWritesBytesAsGivenAndTruncates) {
 
 TEST(FileSystemWin32, OutputFileCannotBeCreatedInAMissingFolder) {
   TempFolder folder;
-  EXPECT_FALSE(OutputFile::Create(folder.Child("missing\\ship.rsd")).has_value());
+  EXPECT_FALSE(OutputFile::Create(folder.windows("missing\\ship.rsd")).has_value());
 }
 
 TEST(FileSystemWin32, ReadFileReturnsLargeFilesWhole) {
@@ -74,7 +74,7 @@ TEST(FileSystemWin32, ReadFileReturnsLargeFilesWhole) {
   for (int i = 0; i < 300000; ++i) {
     bytes.push_back(static_cast<char>(i * 7));
   }
-  const std::string path = folder.Child("big.bin");
+  const std::string path = folder.windows("big.bin");
   auto file = OutputFile::Create(path);
   ASSERT_TRUE(file.has_value());
   ASSERT_TRUE(file->Write(bytes));
@@ -84,10 +84,10 @@ TEST(FileSystemWin32, ReadFileReturnsLargeFilesWhole) {
 
 TEST(FileSystemWin32, ReadFileRefusesFoldersAndMissingFiles) {
   TempFolder folder;
-  EXPECT_EQ(ReadFile(folder.path()), std::nullopt);
-  EXPECT_EQ(ReadFile(folder.Child("absent.txt")), std::nullopt);
-  ASSERT_TRUE(OutputFile::Create(folder.Child("empty.txt")).has_value());
-  EXPECT_EQ(ReadFile(folder.Child("empty.txt")), "");
+  EXPECT_EQ(ReadFile(folder.windows()), std::nullopt);
+  EXPECT_EQ(ReadFile(folder.windows("absent.txt")), std::nullopt);
+  ASSERT_TRUE(OutputFile::Create(folder.windows("empty.txt")).has_value());
+  EXPECT_EQ(ReadFile(folder.windows("empty.txt")), "");
 }
 
 }  // namespace

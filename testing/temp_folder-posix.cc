@@ -1,25 +1,18 @@
-#include "testing/temp_folder.h"
-
 #include <stdlib.h>
 
 #include <stdexcept>
-#include <system_error>
 
 #include "platform/windows_path.h"
+#include "testing/temp_folder.h"
 
 namespace gannet_testing {
 
-TempFolder::TempFolder(const std::string& prefix) {
-  std::string pattern = (std::filesystem::temp_directory_path() / (prefix + "-XXXXXX")).string();
+TempFolder::TempFolder(const std::string& prefix, const std::filesystem::path& parent) {
+  std::string pattern = (parent / (prefix + "-XXXXXX")).string();
   if (mkdtemp(pattern.data()) == nullptr) {
     throw std::runtime_error("cannot make a temporary folder " + pattern);
   }
   path_ = pattern;
-}
-
-TempFolder::~TempFolder() {
-  std::error_code ignored;
-  std::filesystem::remove_all(path_, ignored);
 }
 
 std::string TempFolder::windows() const {
