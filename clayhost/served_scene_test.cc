@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "clayhost/testing/test_scene.h"
+#include "testing/temp_folder.h"
 
 namespace clayhost {
 namespace {
@@ -12,8 +13,7 @@ namespace {
 // The tests of plug-in code rely on both records: the saves they assert on
 // and the misuse they insist is absent.
 TEST(ServedScene, RecordsSavesAndDescribesMisuse) {
-  const auto folder = std::filesystem::temp_directory_path() / "clayhost_served_scene_test";
-  std::filesystem::create_directories(folder);
+  const gannet_testing::TempFolder folder("clayhost_served_scene_test");
   Scene scene;
   scene.objects = {testing::TestObject("ship")};
   scene.textures = {testing::NamedTexture("wood")};
@@ -27,7 +27,7 @@ TEST(ServedScene, RecordsSavesAndDescribesMisuse) {
   mcp::ParamRecord param{};
   ASSERT_EQ(host.api().FindMaterialParam(ServedScene::handle(), &material, "DiffuseMap", &param),
             1);
-  const std::string path = "Z:" + (folder / "wood.bmp").string();
+  const std::string path = folder.windows("wood.bmp");
   host.api().SaveTexture(host.api().GetParamTexture(param.handle), path.c_str(), 4);
   ASSERT_EQ(host.saves().size(), 1u);
   EXPECT_EQ(host.saves()[0].texture, 0);
@@ -42,7 +42,6 @@ TEST(ServedScene, RecordsSavesAndDescribesMisuse) {
   EXPECT_EQ(host.misuse_count(), 1);
   EXPECT_EQ(host.diagnostics(),
             "clayhost: plug-in error: GetVertex: vertex 0 is out of range (0 exist)\n");
-  std::filesystem::remove_all(folder);
 }
 
 }  // namespace

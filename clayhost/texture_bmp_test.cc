@@ -3,29 +3,19 @@
 #include <gtest/gtest.h>
 #include <stb/stb_image_write.h>
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
+#include "testing/file_bytes.h"
+#include "testing/temp_folder.h"
 
 namespace clayhost {
 namespace {
 
+using gannet_testing::ReadBytes;
+
 class TextureBmpTest : public ::testing::Test {
  protected:
-  TextureBmpTest() {
-    std::filesystem::remove_all(folder_);
-    std::filesystem::create_directories(folder_);
-  }
-  ~TextureBmpTest() override { std::filesystem::remove_all(folder_); }
-
   std::string Path(const char* name) const { return (folder_ / name).string(); }
-  static std::string Bytes(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-  }
 
-  const std::filesystem::path folder_ =
-      std::filesystem::temp_directory_path() / "clayhost_texture_bmp_test";
+  const gannet_testing::TempFolder folder_{"clayhost_texture_bmp_test"};
 };
 
 // The BMP files the host wrote before it had a writer of its own came from
@@ -39,7 +29,7 @@ TEST_F(TextureBmpTest, FilesAreByteForByteThoseOfStb) {
       }
       ASSERT_TRUE(WriteBmpFile(Path("ours.bmp"), picture));
       ASSERT_NE(stbi_write_bmp(Path("stb.bmp").c_str(), width, height, 3, picture.rgb.data()), 0);
-      EXPECT_EQ(Bytes(Path("ours.bmp")), Bytes(Path("stb.bmp"))) << width << "x" << height;
+      EXPECT_EQ(ReadBytes(Path("ours.bmp")), ReadBytes(Path("stb.bmp"))) << width << "x" << height;
     }
   }
   EXPECT_FALSE(WriteBmpFile(Path("no folder/x.bmp"), RgbPicture{1, 1, {1, 2, 3}}));
@@ -51,7 +41,8 @@ TEST_F(TextureBmpTest, TexturesArePlainColoursOrWhatTheReaderGives) {
   plain.height = 1;
   plain.rgb[0] = 9;
   ASSERT_EQ(WriteTextureBmp(plain, Path("plain.bmp"), nullptr), std::nullopt);
-  EXPECT_EQ(Bytes(Path("plain.bmp")).substr(54), std::string("\x80\x80\x09\x80\x80\x09\0\0", 8));
+  EXPECT_EQ(ReadBytes(Path("plain.bmp")).substr(54),
+            std::string("\x80\x80\x09\x80\x80\x09\0\0", 8));
 
   Texture from_file;
   from_file.file = "/pictures/wood.png";
@@ -63,7 +54,7 @@ TEST_F(TextureBmpTest, TexturesArePlainColoursOrWhatTheReaderGives) {
                                         : std::optional<std::string>("cannot decode " + path);
   };
   ASSERT_EQ(WriteTextureBmp(from_file, Path("wood.bmp"), reader), std::nullopt);
-  EXPECT_EQ(Bytes(Path("wood.bmp")).substr(54), std::string("\x03\x02\x01\0", 4));
+  EXPECT_EQ(ReadBytes(Path("wood.bmp")).substr(54), std::string("\x03\x02\x01\0", 4));
   from_file.file = "/pictures/bad.png";
   EXPECT_EQ(WriteTextureBmp(from_file, Path("bad.bmp"), reader), "cannot decode /pictures/bad.png");
   EXPECT_FALSE(std::filesystem::exists(Path("bad.bmp")));

@@ -1,14 +1,14 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <string>
 
 #include "exportlib/run_shell_command.h"
+#include "testing/file_bytes.h"
+#include "testing/temp_folder.h"
 
 namespace exportlib {
 namespace {
@@ -19,20 +19,12 @@ namespace fs = std::filesystem;
 class RunShellCommandTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    root_ = fs::temp_directory_path() / ("run_shell_command_test_" + std::to_string(getpid()));
     fs::create_directories(root_ / "Out");
     std::ofstream(root_ / "Out" / "CAR0.bmp") << "BM";
-    setenv("GANNET_DRIVE_C", root_.c_str(), 1);
+    setenv("GANNET_DRIVE_C", root_.path().c_str(), 1);
   }
-  void TearDown() override {
-    unsetenv("GANNET_DRIVE_C");
-    fs::remove_all(root_);
-  }
-  static std::string ReadFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  }
-  fs::path root_;
+  void TearDown() override { unsetenv("GANNET_DRIVE_C"); }
+  const gannet_testing::TempFolder root_{"run_shell_command_test"};
 };
 
 TEST_F(RunShellCommandTest, SilentCommandGivesEmptyText) {
@@ -116,7 +108,8 @@ TEST_F(RunShellCommandTest, CmdOperatorsKeepTheirMeaning) {
             "one\ntwo\n");
   EXPECT_EQ(RunShellCommand("ls \"C:\\Out\\missing\" 2> err.txt & ls err.txt", "C:\\Out"),
             "err.txt\n");
-  EXPECT_NE(ReadFile(root_ / "Out" / "err.txt").find("missing"), std::string::npos);
+  EXPECT_NE(gannet_testing::ReadBytes(root_ / "Out" / "err.txt").find("missing"),
+            std::string::npos);
   EXPECT_EQ(RunShellCommand("sh -c \"echo e >&2\" 2>&1 >nothing.txt | tr e E", "C:\\Out"), "E\n");
   // ^ escapes one character outside quotes and is itself inside them.
   EXPECT_EQ(RunShellCommand("echo a ^& echo b ^| ^> ^^ ^\" \"^&\"", "C:\\"),

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
-#include <unistd.h>
 
 #include <clocale>
 #include <cstring>
@@ -8,6 +7,8 @@
 #include <string>
 
 #include "platform/decimal_separator.h"
+#include "testing/program_run.h"
+#include "testing/temp_folder.h"
 
 // glibc's newlocale keeps the LOCPATH search list it builds for a locale
 // loaded from there; the test's private locale folder would count as a leak.
@@ -27,26 +28,19 @@ class DecimalSeparatorTest : public ::testing::Test {
       unsetenv(name);
     }
   }
-  void TearDown() override {
-    SetUp();
-    if (!locales_.empty()) {
-      fs::remove_all(locales_);
-    }
-  }
+  void TearDown() override { SetUp(); }
   // Compiles de_DE (comma separator) into a private folder; false when the
   // machine has no locale sources.
   bool MakeGermanLocale() {
-    locales_ = fs::temp_directory_path() / ("decimal_separator_test_" + std::to_string(getpid()));
-    fs::create_directories(locales_);
-    const std::string command =
-        "localedef -i de_DE -f UTF-8 " + (locales_ / "de_DE.UTF-8").string() + " >/dev/null 2>&1";
-    if (std::system(command.c_str()) != 0) {
+    const std::string locale = (locales_ / "de_DE.UTF-8").string();
+    if (gannet_testing::RunProgram({"localedef", "-i", "de_DE", "-f", "UTF-8", locale}).exit_code !=
+        0) {
       return false;
     }
-    setenv("LOCPATH", locales_.c_str(), 1);
+    setenv("LOCPATH", locales_.path().c_str(), 1);
     return true;
   }
-  fs::path locales_;
+  const gannet_testing::TempFolder locales_{"decimal_separator_test"};
 };
 
 TEST_F(DecimalSeparatorTest, PointWhenNothingIsSetOrTheLocaleIsUnknown) {

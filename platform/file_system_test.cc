@@ -2,10 +2,11 @@
 
 #include <gtest/gtest.h>
 #include <stdlib.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
+
+#include "testing/temp_folder.h"
 
 namespace platform {
 namespace {
@@ -15,16 +16,12 @@ namespace fs = std::filesystem;
 class FileSystemTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    root_ = fs::temp_directory_path() / ("file_system_test_" + std::to_string(getpid()));
     fs::create_directories(root_ / "Models");
     std::ofstream(root_ / "Models" / "Ship.rsd", std::ios::binary) << std::string("a\0b\r\n", 5);
-    setenv("GANNET_DRIVE_C", root_.c_str(), 1);
+    setenv("GANNET_DRIVE_C", root_.path().c_str(), 1);
   }
-  void TearDown() override {
-    unsetenv("GANNET_DRIVE_C");
-    fs::remove_all(root_);
-  }
-  fs::path root_;
+  void TearDown() override { unsetenv("GANNET_DRIVE_C"); }
+  const gannet_testing::TempFolder root_{"file_system_test"};
 };
 
 TEST_F(FileSystemTest, ExistenceTellsFilesFromFolders) {

@@ -2,10 +2,11 @@
 
 #include <gtest/gtest.h>
 #include <stdlib.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
+
+#include "testing/temp_folder.h"
 
 namespace platform {
 namespace {
@@ -16,23 +17,21 @@ namespace fs = std::filesystem;
 class WindowsPathTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    root_ = fs::temp_directory_path() / ("windows_path_test_" + std::to_string(getpid()));
     fs::create_directories(root_ / "Program Files" / "MarbleCLAY" / "Plugin");
     std::ofstream(root_ / "Program Files" / "MarbleCLAY" / "Plugin" / "rsdn.bat") << "x";
-    setenv("GANNET_DRIVE_C", root_.c_str(), 1);
+    setenv("GANNET_DRIVE_C", root_.path().c_str(), 1);
   }
   void TearDown() override {
     unsetenv("GANNET_DRIVE_C");
     unsetenv("GANNET_DRIVE_Q");
-    fs::remove_all(root_);
   }
-  fs::path root_;
+  const gannet_testing::TempFolder root_{"windows_path_test"};
 };
 
 TEST_F(WindowsPathTest, MapsTheDriveAndTurnsBackslashes) {
   EXPECT_EQ(ToPosixPath("C:\\Program Files\\MarbleCLAY\\Plugin\\rsdn.bat"),
             (root_ / "Program Files/MarbleCLAY/Plugin/rsdn.bat").string());
-  EXPECT_EQ(ToPosixPath("C:\\"), root_.string());
+  EXPECT_EQ(ToPosixPath("C:\\"), root_.path().string());
   // Doubled separators read as one, as Windows reads them.
   EXPECT_EQ(ToPosixPath("C:\\\\Program Files\\\\MarbleCLAY"),
             (root_ / "Program Files/MarbleCLAY").string());

@@ -5,22 +5,25 @@
 #else
 #include <dlfcn.h>
 #include <stdlib.h>
-#include <unistd.h>
 #endif
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <memory>
 #include <set>
+#include <sstream>
 #include <string>
 #include <tuple>
 #include <type_traits>
 #include <vector>
 
 #include "hostplugin/mcp_abi.h"
+#ifndef _WIN32
+#include "testing/program_run.h"
+#include "testing/temp_folder.h"
+#endif
 
 #ifndef _WIN32
 // Boxes the plug-ins show: the hook this test program exports, as a
@@ -161,15 +164,16 @@ class Plugin {
 #ifndef _WIN32
 // Windows builds name their exports in a .def file, checked on the PE files.
 std::set<std::string> DefinedDynamicSymbols(const std::string& path) {
+  gannet_testing::RunOptions errors_apart;
+  errors_apart.errors_apart = true;
+  const gannet_testing::ProgramRun run =
+      gannet_testing::RunProgram({"nm", "-D", "--defined-only", path}, errors_apart);
+  EXPECT_EQ(run.exit_code, 0) << run.errors;
   std::set<std::string> names;
-  const std::string command = "nm -D --defined-only '" + path + "'";
-  std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
-  char line[512];
-  while (pipe && std::fgets(line, sizeof line, pipe.get()) != nullptr) {
-    char address[64], type[8], name[400];
-    if (std::sscanf(line, "%63s %7s %399s", address, type, name) == 3) {
-      names.insert(name);
-    }
+  std::istringstream lines(run.output);
+  std::string address, type, name;
+  while (lines >> address >> type >> name) {
+    names.insert(name);
   }
   return names;
 }
@@ -396,16 +400,10 @@ class SkerryScriptTest : public SkerryTest {
  protected:
   void SetUp() override {
     SkerryTest::SetUp();
-    drive_ = std::filesystem::temp_directory_path() /
-             ("plugin_exports_test_" + std::to_string(getpid()));
-    std::filesystem::create_directories(drive_);
-    setenv("GANNET_DRIVE_C", drive_.c_str(), 1);
+    setenv("GANNET_DRIVE_C", drive_.path().c_str(), 1);
   }
-  void TearDown() override {
-    unsetenv("GANNET_DRIVE_C");
-    std::filesystem::remove_all(drive_);
-  }
-  std::filesystem::path drive_;
+  void TearDown() override { unsetenv("GANNET_DRIVE_C"); }
+  const gannet_testing::TempFolder drive_{"plugin_exports_test"};
 };
 
 TEST_F(SkerryScriptTest, SwitchOnWithoutAScriptSaysSo) {

@@ -1,6 +1,5 @@
 #include "batchtool/testing/assimp_info.h"
 
-#include <cstdlib>
 #include <sstream>
 #include <string>
 
@@ -42,7 +41,7 @@ std::vector<std::string> MaterialNames(const std::string& output) {
 }  // namespace
 
 bool AssimpAvailable() {
-  return std::system("command -v assimp >/dev/null 2>&1") == 0;
+  return gannet_testing::RunShell("command -v assimp").exit_code == 0;
 }
 
 std::optional<ModelCounts> ImportWithAssimp(const std::filesystem::path& file) {
