@@ -1,42 +1,14 @@
 #include "packer/testing/morphon_process.h"
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <cstdio>
-#include <cstdlib>
-#include <fstream>
-#include <iterator>
+#include "testing/file_bytes.h"
+#include "testing/program_run.h"
 
 namespace morphon::testing {
-namespace {
-
-std::string Quoted(const std::string& text) {
-  std::string quoted = "'";
-  for (const char c : text) {
-    quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  }
-  return quoted + "'";
-}
-
-}  // namespace
-
-ScratchFolder::ScratchFolder() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "morphon-test-XXXXXX").string();
-  if (mkdtemp(pattern.data()) == nullptr) {
-    ADD_FAILURE() << "cannot create a scratch folder";
-  }
-  path_ = pattern;
-}
-
-ScratchFolder::~ScratchFolder() {
-  std::error_code ignored;
-  std::filesystem::remove_all(path_, ignored);
-}
 
 void ScratchFolder::Write(const std::string& name, const std::vector<std::uint8_t>& bytes) const {
-  ASSERT_TRUE(WriteBytes((path_ / name).string(), bytes)) << name;
+  gannet_testing::WriteBytes(folder_ / name, std::string(bytes.begin(), bytes.end()));
 }
 
 void ScratchFolder::Write(const std::string& name, const SyntheticTmd& tmd) const {
@@ -44,44 +16,29 @@ void ScratchFolder::Write(const std::string& name, const SyntheticTmd& tmd) cons
 }
 
 std::vector<std::uint8_t> ScratchFolder::Read(const std::string& name) const {
-  std::ifstream file(path_ / name, std::ios::binary);
-  EXPECT_TRUE(file.good()) << "cannot read " << name;
-  return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(file), {});
+  const std::string bytes = ReadText(name);
+  return std::vector<std::uint8_t>(bytes.begin(), bytes.end());
 }
 
 std::string ScratchFolder::ReadText(const std::string& name) const {
-  const std::vector<std::uint8_t> bytes = Read(name);
-  return std::string(bytes.begin(), bytes.end());
+  EXPECT_TRUE(Exists(name)) << "cannot read " << name;
+  return gannet_testing::ReadBytes(folder_ / name);
 }
 
 bool ScratchFolder::Exists(const std::string& name) const {
-  return std::filesystem::exists(path_ / name);
+  return std::filesystem::exists(folder_ / name);
 }
 
 RunResult ScratchFolder::Run(const std::string& arguments, const std::string& input,
                              const std::string& limits) const {
-  const std::filesystem::path input_file =
-      path_.parent_path() / (path_.filename().string() + ".in");
-  { std::ofstream(input_file, std::ios::binary) << input; }
-  // The limits apply in a shell of their own after the redirections, so that
-  // they bind morphon alone.
-  const std::string command = "cd " + Quoted(path_.string()) + " && exec sh -c " +
-                              Quoted(limits + " exec \"$0\" \"$@\"") + " " + Quoted(MORPHON_PATH) +
-                              " " + arguments + " < " + Quoted(input_file.string()) + " 2>&1";
-  RunResult result;
-  FILE* pipe = popen(command.c_str(), "r");
-  if (pipe == nullptr) {
-    ADD_FAILURE() << "cannot start " << command;
-    return result;
-  }
-  char chunk[4096];
-  for (std::size_t got; (got = std::fread(chunk, 1, sizeof chunk, pipe)) > 0;) {
-    result.output.append(chunk, got);
-  }
-  const int status = pclose(pipe);
-  result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  std::filesystem::remove(input_file);
-  return result;
+  // The limits apply in the shell that becomes morphon, after the standard
+  // files are in place, so that they bind morphon alone.
+  gannet_testing::RunOptions options;
+  options.folder = folder_.path();
+  options.input = input;
+  const gannet_testing::ProgramRun run = gannet_testing::RunShell(
+      limits + " exec " + gannet_testing::ShellQuoted(MORPHON_PATH) + " " + arguments, options);
+  return RunResult{run.exit_code, run.output};
 }
 
 SyntheticTmd NumberedTmd(std::uint32_t n_vert, std::uint32_t n_normal, std::int16_t base,

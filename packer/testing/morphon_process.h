@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "packer/tmd_writer.h"
+#include "testing/temp_folder.h"
 
 namespace morphon::testing {
 
@@ -18,16 +19,11 @@ struct RunResult {
   std::string output;
 };
 
-/// A fresh folder under the system's temporary folder, removed with all its
-/// content when the object goes away.
+/// A fresh folder under the system's temporary folder to run morphon in,
+/// removed with all its content when the object goes away.
 class ScratchFolder {
  public:
-  ScratchFolder();
-  ScratchFolder(const ScratchFolder&) = delete;
-  ScratchFolder& operator=(const ScratchFolder&) = delete;
-  ~ScratchFolder();
-
-  const std::filesystem::path& path() const { return path_; }
+  const std::filesystem::path& path() const { return folder_.path(); }
 
   /// Writes `bytes` as file `name` in the folder.
   void Write(const std::string& name, const std::vector<std::uint8_t>& bytes) const;
@@ -46,7 +42,7 @@ class ScratchFolder {
                 const std::string& limits = "") const;
 
  private:
-  std::filesystem::path path_;
+  gannet_testing::TempFolder folder_{"morphon-test"};
 };
 
 /// A TMD of `n_vert` vertices and `n_normal` normals whose entries are
