@@ -29,6 +29,7 @@
 #include "packer/run_packer.h"
 #include "packer/run_settings.h"
 #include "packer/svector.h"
+#include "testing/temp_folder.h"
 
 namespace fs = std::filesystem;
 
@@ -70,29 +71,9 @@ std::vector<std::string_view> SplitFrames(std::string_view rest) {
 
 // A folder of our own for the whole fuzzing process, memory-backed where
 // the system has one (the packer works through files); removed at exit.
-class WorkFolder {
- public:
-  WorkFolder() {
-    std::string pattern = fs::is_directory("/dev/shm") ? "/dev/shm" : "/tmp";
-    pattern += "/packer-fuzz-XXXXXX";
-    Require(mkdtemp(pattern.data()) != nullptr, "cannot make a work folder");
-    path_ = pattern;
-  }
-  ~WorkFolder() {
-    std::error_code ignored;
-    fs::remove_all(path_, ignored);
-  }
-  WorkFolder(const WorkFolder&) = delete;
-  WorkFolder& operator=(const WorkFolder&) = delete;
-
-  const fs::path& path() const { return path_; }
-
- private:
-  fs::path path_;
-};
-
 const fs::path& TheWorkFolder() {
-  static const WorkFolder folder;
+  static const gannet_testing::TempFolder folder("packer-fuzz",
+                                                 gannet_testing::FastScratchParent());
   return folder.path();
 }
 

@@ -17,7 +17,6 @@
 // Besides the sanitizers' checks: the export never throws, never removes a
 // file, and tells the user something whenever it does not end by running
 // rsdn.bat.
-#include <unistd.h>
 
 #include <cstdint>
 #include <cstdio>
@@ -34,6 +33,7 @@
 #include "exportlib/run_shell_command.h"
 #include "exportlib/user_channel.h"
 #include "platform/host_hook.h"
+#include "testing/temp_folder.h"
 
 namespace fs = std::filesystem;
 using clayhost::testing::ColorParam;
@@ -63,19 +63,13 @@ void SetUpProcess() {
   if (!g_drive.empty()) {
     return;
   }
-  std::string pattern = fs::is_directory("/dev/shm") ? "/dev/shm" : "/tmp";
-  pattern += "/export-fuzz-XXXXXX";
-  Require(mkdtemp(pattern.data()) != nullptr, "cannot make a scratch folder");
-  g_drive = pattern;
-  setenv("GANNET_DRIVE_C", pattern.c_str(), 1);
-  setenv("GANNET_DRIVE_Z", pattern.c_str(), 1);
+  static const gannet_testing::TempFolder drive("export-fuzz", gannet_testing::FastScratchParent());
+  g_drive = drive.path();
+  setenv("GANNET_DRIVE_C", g_drive.c_str(), 1);
+  setenv("GANNET_DRIVE_Z", g_drive.c_str(), 1);
   fs::create_directories(g_drive / "Program Files" / "MarbleCLAY" / "Plugin");
   std::ofstream(g_drive / "Program Files" / "MarbleCLAY" / "Plugin" / "rsdn.bat")
       << "@echo off\r\n";
-  std::atexit([] {
-    std::error_code ignored;
-    fs::remove_all(g_drive, ignored);
-  });
 }
 
 const char* IdentifyOutput(std::uint8_t switches) {

@@ -1,12 +1,12 @@
 #include "fuzz/scene_checks.h"
 
-#include <unistd.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
 #include <filesystem>
 #include <fstream>
+
+#include "testing/temp_folder.h"
 
 namespace fuzz {
 namespace fs = std::filesystem;
@@ -24,13 +24,9 @@ void WriteAll(const fs::path& path, std::string_view bytes) {
       .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
-// The scratch folder, with what seeds may name: ship.mtl, and a 2x2 BMP
-// (tex.bmp) for both formats' textures.
-fs::path MakeScratchFolder() {
-  std::string pattern = fs::is_directory("/dev/shm") ? "/dev/shm" : "/tmp";
-  pattern += "/scene-fuzz-XXXXXX";
-  Require(mkdtemp(pattern.data()) != nullptr, "cannot make a scratch folder");
-  const fs::path path(pattern);
+// What seeds may name: ship.mtl, and a 2x2 BMP (tex.bmp) for both formats'
+// textures.
+void PutSeedFiles(const fs::path& path) {
   WriteAll(path / "ship.mtl", "newmtl hull~64x64x8\nKd 0.5 0.5 0.5\nmap_Kd tex.bmp\n");
   // 2x2 pixels, 24 bits, bottom-up rows padded to 8 bytes.
   static const unsigned char kBmp[] = {
@@ -38,21 +34,17 @@ fs::path MakeScratchFolder() {
       0,   0,   1,  0, 24, 0, 0,   0, 0, 0, 16,  0, 0, 0, 0,  0, 0,   0,   0,   0,   0, 0, 0, 0,
       0,   0,   0,  0, 0,  0, 255, 0, 0, 0, 255, 0, 0, 0, 0,  0, 255, 255, 255, 255, 0, 0};
   WriteAll(path / "tex.bmp", std::string_view(reinterpret_cast<const char*>(kBmp), sizeof kBmp));
-  return path;
 }
 
-// Removed when the process ends.
-struct ScratchFolderOwner {
-  fs::path path;
-  ~ScratchFolderOwner() {
-    std::error_code ignored;
-    fs::remove_all(path, ignored);
-  }
+struct SeededFolder {
+  gannet_testing::TempFolder folder{"scene-fuzz", gannet_testing::FastScratchParent()};
+  SeededFolder() { PutSeedFiles(folder.path()); }
 };
 
+// Made on first use, removed when the process ends.
 const fs::path& ScratchFolder() {
-  static const ScratchFolderOwner owner{MakeScratchFolder()};
-  return owner.path;
+  static const SeededFolder seeded;
+  return seeded.folder.path();
 }
 
 void CheckScene(const clayhost::Scene& scene) {

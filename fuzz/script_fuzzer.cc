@@ -28,6 +28,7 @@
 #include "batchtool/script_interpreter.h"
 #include "clayhost/served_scene.h"
 #include "clayhost/testing/test_scene.h"
+#include "testing/temp_folder.h"
 
 namespace fs = std::filesystem;
 
@@ -55,18 +56,14 @@ void SetUpProcess() {
   if (!g_sandbox.empty()) {
     return;
   }
-  std::string pattern = fs::is_directory("/dev/shm") ? "/dev/shm" : "/tmp";
-  pattern += "/script-fuzz-XXXXXX";
-  Require(mkdtemp(pattern.data()) != nullptr, "cannot make a scratch folder");
-  Require(chdir(pattern.c_str()) == 0, "cannot enter the scratch folder");
-  setenv("GANNET_DRIVE_C", pattern.c_str(), 1);
-  setenv("GANNET_DRIVE_Z", pattern.c_str(), 1);
-  setenv("HOME", pattern.c_str(), 1);
-  g_sandbox = pattern;
-  std::atexit([] {
-    std::error_code ignored;
-    fs::remove_all(g_sandbox, ignored);
-  });
+  static const gannet_testing::TempFolder sandbox("script-fuzz",
+                                                  gannet_testing::FastScratchParent());
+  const char* const path = sandbox.path().c_str();
+  Require(chdir(path) == 0, "cannot enter the scratch folder");
+  setenv("GANNET_DRIVE_C", path, 1);
+  setenv("GANNET_DRIVE_Z", path, 1);
+  setenv("HOME", path, 1);
+  g_sandbox = path;
 }
 
 // What the script's lines are, worked out here without the interpreter's
