@@ -25,6 +25,7 @@
 #include "clayhost/plugin_session.h"
 #include "clayhost/scene.h"
 #include "clayhost/scene_loader.h"
+#include "testing/temp_folder.h"
 
 namespace {
 
@@ -78,27 +79,18 @@ void WriteGridModel(const fs::path& folder) {
 
 // The scratch folder with the model and drive C: holding the script.
 struct Workspace {
-  fs::path root;
+  gannet_testing::TempFolder folder{"skerry_bench"};
+  const fs::path& root = folder.path();
   fs::path model() const { return root / "grid.obj"; }
   fs::path drive() const { return root / "c"; }
 
   Workspace() {
-    std::string pattern = (fs::temp_directory_path() / "skerry_bench_XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) {
-      std::perror("mkdtemp");
-      std::exit(1);
-    }
-    root = pattern;
     WriteGridModel(root);
     fs::create_directories(drive() / "MarbleCLAY" / "plugin");
     std::ofstream(drive() / "MarbleCLAY" / "plugin" / "SkerryScript.txt", std::ios::binary)
         << "!assetpath C:\\out\r\n!objexport grid grid.obj 1\r\n";
     std::cout << "model: " << model() << " (" << fs::file_size(model()) << " bytes, "
               << 2 * kColumns * kRows << " triangles)\n";
-  }
-  ~Workspace() {
-    std::error_code ignored;
-    fs::remove_all(root, ignored);
   }
 };
 

@@ -20,6 +20,7 @@
 #include <string>
 
 #include "hostplugin/mcp_abi.h"
+#include "testing/temp_folder.h"
 
 namespace {
 
@@ -160,15 +161,12 @@ std::int32_t MCP_CALL GetParamColor(mcp::Handle, float* red, float* green, float
 // answered "No" through the substitute-host hook.
 struct Scratch {
   Scratch() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "gannet-bench-XXXXXX").string();
-    root = mkdtemp(pattern.data());
     const auto plugin = root / "c" / "MarbleCLAY" / "plugin";
     std::filesystem::create_directories(plugin);
     std::ofstream(plugin / "rsdn.bat") << "#!/bin/sh\nexit 0\n";
     std::filesystem::permissions(plugin / "rsdn.bat", std::filesystem::perms::owner_all);
     setenv("GANNET_DRIVE_C", (root / "c").c_str(), 1);
   }
-  ~Scratch() { std::filesystem::remove_all(root); }
   std::uintmax_t OutputBytes(const std::string& stem) const {
     std::uintmax_t total = 0;
     for (const char* ending : {".rsd", ".ply", ".mat"}) {
@@ -176,7 +174,8 @@ struct Scratch {
     }
     return total;
   }
-  std::filesystem::path root;
+  gannet_testing::TempFolder folder{"gannet-bench"};
+  const std::filesystem::path& root = folder.path();
 };
 
 Scratch& TheScratch() {

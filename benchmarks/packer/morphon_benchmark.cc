@@ -16,6 +16,7 @@
 
 #include "packer/tmd_writer.h"
 #include "packer/tweens.h"
+#include "testing/temp_folder.h"
 
 namespace {
 
@@ -23,20 +24,16 @@ constexpr int kFrames = 256;
 constexpr int kVertices = 8192;
 constexpr std::uint64_t kFrameBytes = 2ull * kVertices * morphon::kSvectorSize;
 
+// $MORPHON_BENCH_DIR, else the system's temporary folder.
+std::filesystem::path BenchParent() {
+  const char* base = std::getenv("MORPHON_BENCH_DIR");
+  return base != nullptr ? std::filesystem::path(base) : std::filesystem::temp_directory_path();
+}
+
 // The scratch folder with the frames, made once for all benchmarks.
 class FrameFolder {
  public:
   FrameFolder() {
-    const char* base = std::getenv("MORPHON_BENCH_DIR");
-    std::string pattern =
-        ((base != nullptr ? std::filesystem::path(base) : std::filesystem::temp_directory_path()) /
-         "morphon-bench-XXXXXX")
-            .string();
-    if (mkdtemp(pattern.data()) == nullptr) {
-      std::perror("mkdtemp");
-      std::exit(1);
-    }
-    path_ = pattern;
     for (int f = 0; f < kFrames; ++f) {
       morphon::SyntheticTmd tmd;
       tmd.primitives.assign(16 * 64, 0x5A);
@@ -58,7 +55,6 @@ class FrameFolder {
       }
     }
   }
-  ~FrameFolder() { std::filesystem::remove_all(path_); }
 
   // Runs `command` inside the folder; a failure ends the benchmark.
   void Run(const std::string& command, benchmark::State& state) const {
@@ -71,7 +67,8 @@ class FrameFolder {
   std::uint64_t source_bytes() const { return source_bytes_; }
 
  private:
-  std::filesystem::path path_;
+  gannet_testing::TempFolder folder_{"morphon-bench", BenchParent()};
+  const std::filesystem::path& path_ = folder_.path();
   std::uint64_t source_bytes_ = 0;
 };
 
