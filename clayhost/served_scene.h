@@ -20,8 +20,10 @@
 
 namespace clayhost {
 
-/// Serves `scene` while it lives. SaveTexture writes its BMP files as the
-/// program does, at the host paths of the plug-in's paths.
+/// Serves `scene` while it lives. SaveTexture writes the BMP files of
+/// plain-colour textures as the program does, at the host paths of the
+/// plug-in's paths; a texture backed by an image file is not written (the
+/// core decodes no images), which diagnostics() reports.
 class ServedScene {
  public:
   /// `scene` must outlive the serving; `on_save` (optional) hears each
