@@ -33,6 +33,12 @@ struct Model {
   std::vector<TextureWindow> windows;
 };
 
+/// Every file of the export whose RSD file is `rsd_path`: the RSD file, the
+/// PLY, MAT and TIM files it names and its project file, for the outputs to
+/// keep clear of.
+std::vector<std::filesystem::path> ExportFilePaths(const std::filesystem::path& rsd_path,
+                                                   const rsdformat::RsdFile& rsd);
+
 /// Reads the RSD file and the files it names. Throws rsdformat::ReadError.
 Model ReadModel(const std::filesystem::path& rsd_path);
 
