@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "toolfiles/output_file.h"
 #include "tools/img2tim/bmp_image.h"
 #include "tools/img2tim/command_line.h"
 #include "tools/img2tim/tim_image.h"
@@ -46,11 +47,8 @@ int main(int argc, char** argv) {
   if (!tim) {
     return Fail("ERROR: " + args->input + ": " + error);
   }
-  std::ofstream out(args->output, std::ios::binary | std::ios::trunc);
-  out.write(tim->data(), static_cast<std::streamsize>(tim->size()));
-  out.close();
-  if (!out) {
-    return Fail("ERROR: cannot write " + args->output);
+  if (const auto problem = toolfiles::WriteOutputFile(args->output, *tim, {args->input})) {
+    return Fail("ERROR: " + *problem);
   }
   const img2tim::TimSettings& s = args->settings;
   std::cout << "img2tim: " << args->input << " -> " << args->output << " (" << image->width << "x"
