@@ -301,6 +301,7 @@ class ObjSceneBuilder {
 
   void ReadMaterialLibrary(const std::string& mtl_path) {
     const std::string text = ReadSceneFile(mtl_path);
+    scene_.sources.push_back(mtl_path);
     const auto mtl_folder = std::filesystem::path(mtl_path).parent_path();
     Material* material = nullptr;
     ForEachLine(text, mtl_path, [&](LineCursor& line) {
