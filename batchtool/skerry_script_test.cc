@@ -227,11 +227,13 @@ TEST_F(SkerryScriptTest, ExportNamesWithCommandCharactersAreRefusedAndTheRunGoes
   EXPECT_EQ(run.exit_code, 1);
   // Two objects are named cube: each export is refused twice.
   ASSERT_EQ(run.boxes.size(), 5u);
-  EXPECT_EQ(run.boxes[0].text,
-            "Error: Filename a&b holds the character &, it must not hold any of & | < > ^ % ( ).");
+  EXPECT_EQ(
+      run.boxes[0].text,
+      "Error: Filename a&b holds the character &, it must not hold any of & | < > ^ % ( ) * ? \".");
   EXPECT_EQ(run.boxes[1].text, run.boxes[0].text);
-  EXPECT_EQ(run.boxes[2].text,
-            "Error: Filename (x) holds the character (, it must not hold any of & | < > ^ % ( ).");
+  EXPECT_EQ(
+      run.boxes[2].text,
+      "Error: Filename (x) holds the character (, it must not hold any of & | < > ^ % ( ) * ? \".");
   EXPECT_EQ(run.boxes[3].text, run.boxes[2].text);
   EXPECT_EQ(run.boxes[4].text,
             "ERROR:  In line: 5  !rsdexport cube c.rsd 1e400 0\r\n'1e400' is not a valid floating "
