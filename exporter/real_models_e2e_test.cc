@@ -331,6 +331,28 @@ TEST(RealModels, ATallBoxStandsUprightWithItsNormalsOut) {
   EXPECT_NEAR(volume.by_corners, -3 * 10 * 30 * 20, 1e-6);
 }
 
+// A texture the model names but does not carry: the host warns, serves the
+// texture by name and fails to save it, and the exporter says what it says
+// when the modeller cannot save a texture.
+TEST(RealModels, AMissingTextureStopsTheExportWithThePluginsOwnMessage) {
+  RealModel model;
+  const fs::path folder = model.Out().parent_path() / "scene";
+  fs::create_directories(folder);
+  WriteBytes(folder / "w.mtl", "newmtl wood~64x64x8\nmap_Kd C:\\art\\wood.png\n");
+  WriteBytes(folder / "w.obj",
+             "mtllib w.mtl\nv 0 0 0\nv 1 0 0\nv 0 1 0\nusemtl wood~64x64x8\nf 1 2 3\n");
+  const HostRun run = model.Export(folder / "w.obj");
+  EXPECT_NE(run.output.find("clayhost: " + (folder / "w.mtl").string() +
+                            ":2: warning: the texture path \"C:\\art\\wood.png\" is not relative "
+                            "to the material file; looking for wood.png beside it\n"),
+            std::string::npos)
+      << run.output;
+  ASSERT_FALSE(run.boxes.empty()) << Describe(run);
+  EXPECT_EQ(run.boxes.back().text,
+            "Error: BMP not found, Texture needs manual exporting first, click material "
+            "(wood~64x64x8) > DiffuseMap > Import > right click > last option.");
+}
+
 // --- texel positions and a picture the right way round ------------------------
 
 // A 64 x 64 picture in four quadrants: red top left, green top right, blue
