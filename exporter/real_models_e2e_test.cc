@@ -149,6 +149,17 @@ class RealModel {
     return RunProgram(command, InOut());
   }
 
+  // Writes a scene of `files` (name, bytes) into a folder of its own and
+  // answers the path of the first, the OBJ file.
+  fs::path Scene(const std::vector<std::pair<std::string, std::string>>& files) const {
+    const fs::path folder = Out().parent_path() / "scene";
+    fs::create_directories(folder);
+    for (const auto& [name, bytes] : files) {
+      WriteBytes(folder / name, bytes);
+    }
+    return folder / files.front().first;
+  }
+
   fs::path Out() const { return sandbox_.OnDrive("out"); }
   gannet_testing::RunOptions InOut() const {
     gannet_testing::RunOptions options;
@@ -305,12 +316,10 @@ TEST(RealModels, TheBlenderFishGoesThroughTheWholeChain) {
 // 10 x 30 x 20, every normal pointing out of it.
 TEST(RealModels, ATallBoxStandsUprightWithItsNormalsOut) {
   RealModel model;
-  const fs::path folder = model.Out().parent_path() / "scene";
-  fs::create_directories(folder);
-  WriteBytes(folder / "box.obj",
-             "v 0 0 0\nv 1 0 0\nv 1 3 0\nv 0 3 0\nv 0 0 2\nv 1 0 2\nv 1 3 2\nv 0 3 2\n"
-             "f 5 6 7 8\nf 1 4 3 2\nf 1 2 6 5\nf 4 8 7 3\nf 1 5 8 4\nf 2 3 7 6\n");
-  const HostRun run = model.Export(folder / "box.obj");
+  const HostRun run = model.Export(
+      model.Scene({{"box.obj",
+                    "v 0 0 0\nv 1 0 0\nv 1 3 0\nv 0 3 0\nv 0 0 2\nv 1 0 2\nv 1 3 2\nv 0 3 2\n"
+                    "f 5 6 7 8\nf 1 4 3 2\nf 1 2 6 5\nf 4 8 7 3\nf 1 5 8 4\nf 2 3 7 6\n"}}));
   ASSERT_EQ(run.exit_code, 0) << Describe(run);
   EXPECT_EQ(model.sandbox().Read("out\\m.ply"),
             "#created with Gannet v2 May 2023 for MarbleClay.\r\n@PLY940102\r\n"
@@ -336,13 +345,11 @@ TEST(RealModels, ATallBoxStandsUprightWithItsNormalsOut) {
 // when the modeller cannot save a texture.
 TEST(RealModels, AMissingTextureStopsTheExportWithThePluginsOwnMessage) {
   RealModel model;
-  const fs::path folder = model.Out().parent_path() / "scene";
-  fs::create_directories(folder);
-  WriteBytes(folder / "w.mtl", "newmtl wood~64x64x8\nmap_Kd C:\\art\\wood.png\n");
-  WriteBytes(folder / "w.obj",
-             "mtllib w.mtl\nv 0 0 0\nv 1 0 0\nv 0 1 0\nusemtl wood~64x64x8\nf 1 2 3\n");
-  const HostRun run = model.Export(folder / "w.obj");
-  EXPECT_NE(run.output.find("clayhost: " + (folder / "w.mtl").string() +
+  const fs::path obj = model.Scene(
+      {{"w.obj", "mtllib w.mtl\nv 0 0 0\nv 1 0 0\nv 0 1 0\nusemtl wood~64x64x8\nf 1 2 3\n"},
+       {"w.mtl", "newmtl wood~64x64x8\nmap_Kd C:\\art\\wood.png\n"}});
+  const HostRun run = model.Export(obj);
+  EXPECT_NE(run.output.find("clayhost: " + obj.parent_path().string() + "/w.mtl" +
                             ":2: warning: the texture path \"C:\\art\\wood.png\" is not relative "
                             "to the material file; looking for wood.png beside it\n"),
             std::string::npos)
@@ -394,14 +401,12 @@ Rgb PixelOf(const fs::path& png, int x, int y) {
 // what is written on it reads the right way round.
 TEST(RealModels, APictureReadsTheRightWayRoundFromTheFront) {
   RealModel model;
-  const fs::path folder = model.Out().parent_path() / "scene";
-  fs::create_directories(folder);
-  WriteBytes(folder / "q.ppm", QuadrantPicture());
-  WriteBytes(folder / "q.mtl", "newmtl sign~64x64x8\nKd 1 1 1\nmap_Kd q.ppm\n");
-  WriteBytes(folder / "q.obj",
-             "mtllib q.mtl\nv -1 -1 0\nv 1 -1 0\nv 1 1 0\nv -1 1 0\n"
-             "vt 0 0\nvt 1 0\nvt 1 1\nvt 0 1\nusemtl sign~64x64x8\nf 1/1 2/2 3/3 4/4\n");
-  const HostRun run = model.Export(folder / "q.obj");
+  const HostRun run = model.Export(
+      model.Scene({{"q.obj",
+                    "mtllib q.mtl\nv -1 -1 0\nv 1 -1 0\nv 1 1 0\nv -1 1 0\n"
+                    "vt 0 0\nvt 1 0\nvt 1 1\nvt 0 1\nusemtl sign~64x64x8\nf 1/1 2/2 3/3 4/4\n"},
+                   {"q.mtl", "newmtl sign~64x64x8\nKd 1 1 1\nmap_Kd q.ppm\n"},
+                   {"q.ppm", QuadrantPicture()}}));
   ASSERT_EQ(run.exit_code, 0) << Describe(run);
   ASSERT_EQ(model.Draw({"--views", "front", "--size", "64"}).exit_code, 0);
   const fs::path png = model.Out() / "m.png";
@@ -421,15 +426,13 @@ TEST(RealModels, APictureReadsTheRightWayRoundFromTheFront) {
 // edge instead of refusing the model.
 TEST(RealModels, TexelPositionsPastTheImageAreClampedNotRefused) {
   RealModel model;
-  const fs::path folder = model.Out().parent_path() / "scene";
-  fs::create_directories(folder);
-  WriteBytes(folder / "q.ppm", QuadrantPicture());
-  WriteBytes(folder / "q.mtl", "newmtl big~256x256x8\nmap_Kd q.ppm\n");
-  WriteBytes(folder / "q.obj",
-             "mtllib q.mtl\nv -1 -1 0\nv 1 -1 0\nv 1 1 0\nv -1 1 0\n"
-             "vt 0 0\nvt 1 0\nvt 1 1\nvt 0 1\nvt -0.05 -0.05\nvt 1.05 1.05\n"
-             "usemtl big~256x256x8\nf 1/1 2/2 3/3 4/4\nf 1/5 2/2 3/6 4/4\n");
-  const HostRun run = model.Export(folder / "q.obj");
+  const HostRun run =
+      model.Export(model.Scene({{"q.obj",
+                                 "mtllib q.mtl\nv -1 -1 0\nv 1 -1 0\nv 1 1 0\nv -1 1 0\n"
+                                 "vt 0 0\nvt 1 0\nvt 1 1\nvt 0 1\nvt -0.05 -0.05\nvt 1.05 1.05\n"
+                                 "usemtl big~256x256x8\nf 1/1 2/2 3/3 4/4\nf 1/5 2/2 3/6 4/4\n"},
+                                {"q.mtl", "newmtl big~256x256x8\nmap_Kd q.ppm\n"},
+                                {"q.ppm", QuadrantPicture()}}));
   ASSERT_EQ(run.exit_code, 0) << Describe(run);
   const ProgramRun converted = model.Convert();
   ASSERT_EQ(converted.exit_code, 0) << converted.output;
