@@ -104,6 +104,9 @@ struct Scene {
   /// Every file the scene was read from (scene, material libraries, texture
   /// images): the host never writes over one of them.
   std::vector<std::string> sources;
+  /// What the reader found wrong but served anyway ("FILE:LINE: warning:
+  /// ..."), for the host to show before the plug-in runs.
+  std::vector<std::string> warnings;
 };
 
 /// A scene file that cannot be served. The message names the file, the

@@ -201,7 +201,8 @@ struct PolygonPainter {
 
   void Triangle(const MatLine& line, const TextureWindow& window, const Corner& a, const Corner& b,
                 const Corner& c) {
-    if (options.cull && !line.double_sided() && SignedArea(a, b, c) > 0) {
+    // The console draws a polygon whose corners run clockwise on screen.
+    if (options.cull && !line.double_sided() && SignedArea(a, b, c) < 0) {
       return;
     }
     const int rate = line.rate() & 3;

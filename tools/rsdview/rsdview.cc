@@ -85,6 +85,9 @@ int RunModel(const rsdview::Arguments& args) {
     model = rsdview::ReadModel(args.rsd);
     inputs = rsdview::ExportFilePaths(args.rsd, model.rsd);
   }
+  for (const std::string& warning : model.warnings) {
+    std::printf("%s\n", warning.c_str());
+  }
   std::printf("%zu vertices, %zu polygons, %zu textures\n", model.ply.vertices.size(),
               model.ply.polygons.size(), model.textures.size());
   return Written(rsdview::RenderPanels(model, args.views, args.render), args.output, inputs);
