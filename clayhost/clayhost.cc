@@ -127,6 +127,49 @@ bool ShowReport(const CommandReport& report) {
   return ReportsFailure(text);
 }
 
+// The export path for --out, said when the exporter's extension was added;
+// nullopt (and the refusal printed) when --out names no file.
+std::optional<std::string> ExportPath(const Options& options, const PluginSession& session) {
+  const ExportTarget target = TargetForOut(options.out, session.extension());
+  if (!target.problem.empty()) {
+    Fail(target.problem);
+    return std::nullopt;
+  }
+  if (target.appended) {
+    std::cout << "clayhost: --out " << options.out << " does not end in ." << session.extension()
+              << ": exporting to " << target.path << "\n";
+  }
+  return target.path;
+}
+
+// The working call of the plug-in, its answer printed; the session is
+// released after it.
+int CallWorkingExport(PluginSession& session, const Scene& scene, const std::string& out,
+                      float scale) {
+  int answer = 0;
+  if (session.kind() == PluginKind::kExporter) {
+    answer = session.Export(scene, PluginPathForHostPath(out), scale);
+    std::cout << "clayhost: MCP_ExecuteExport answered " << answer << "\n";
+  } else {
+    answer = session.SwitchTool(scene);
+    std::cout << "clayhost: MCP_ToolSwitch answered " << answer << "\n";
+  }
+  session.Release();
+  return answer;
+}
+
+int ExitStatus(int answer, const RunFailures& failures) {
+  if (answer != 1) {
+    return kExitFailure;
+  }
+  const std::string summary = failures.Summary();
+  if (summary.empty()) {
+    return kExitSuccess;
+  }
+  std::cout << "clayhost: the run failed: " << summary << " (exit status 3)\n";
+  return kExitStopped;
+}
+
 int RunPlugin(const Options& options, const Scene* scene) {
   const std::vector<std::string> no_sources;
   const std::vector<std::string>& sources = scene != nullptr ? scene->sources : no_sources;
@@ -159,27 +202,16 @@ int RunPlugin(const Options& options, const Scene* scene) {
     return Fail(options.plugin + " is " + (exporter ? "an exporter" : "a tool") +
                 " plug-in; run it with \"clayhost " + (exporter ? "export" : "tool") + "\"");
   }
-  const ExportTarget target = TargetForOut(options.out, session->extension());
-  if (exporter && !target.problem.empty()) {
-    return Fail(target.problem);
-  }
-  if (exporter && target.appended) {
-    std::cout << "clayhost: --out " << options.out << " does not end in ." << session->extension()
-              << ": exporting to " << target.path << "\n";
+  const std::optional<std::string> out =
+      exporter ? ExportPath(options, *session) : std::optional<std::string>("");
+  if (!out) {
+    return kExitUsage;
   }
   std::optional<CommandReport> report = CommandReport::Open(&error);
   if (!report) {
     return Fail(error);
   }
-  int answer = 0;
-  if (exporter) {
-    answer = session->Export(*scene, PluginPathForHostPath(target.path), options.scale);
-    std::cout << "clayhost: MCP_ExecuteExport answered " << answer << "\n";
-  } else {
-    answer = session->SwitchTool(*scene);
-    std::cout << "clayhost: MCP_ToolSwitch answered " << answer << "\n";
-  }
-  session->Release();
+  const int answer = CallWorkingExport(*session, *scene, *out, options.scale);
   RunFailures failures;
   failures.command_error = ShowReport(*report);
   failures.error_boxes = responder.error_box_count();
@@ -191,15 +223,7 @@ int RunPlugin(const Options& options, const Scene* scene) {
       failures.transcript_problem = "the transcript was not written";
     }
   }
-  if (answer != 1) {
-    return kExitFailure;
-  }
-  const std::string summary = failures.Summary();
-  if (summary.empty()) {
-    return kExitSuccess;
-  }
-  std::cout << "clayhost: the run failed: " << summary << " (exit status 3)\n";
-  return kExitStopped;
+  return ExitStatus(answer, failures);
 }
 
 int Run(const std::vector<std::string>& arguments) {
