@@ -38,7 +38,7 @@ int main(int argc, char** argv) {
   if (!in) {
     return Fail("ERROR: cannot read " + args->input);
   }
-  const std::optional<img2tim::BmpImage> image = img2tim::DecodeBmp(bytes.str(), error);
+  const std::optional<img2tim::Image> image = img2tim::DecodeBmp(bytes.str(), error);
   if (!image) {
     return Fail("ERROR: " + args->input + ": " + error);
   }

@@ -24,7 +24,7 @@ std::uint16_t Five(std::uint8_t channel) {
 // Palette and per-pixel indices for a depth with `capacity` colours: the
 // bitmap's own palette when its indices fit, else the distinct colours in
 // order of first appearance.
-bool BuildPalette(const BmpImage& image, std::size_t capacity, std::vector<Rgb>& palette,
+bool BuildPalette(const Image& image, std::size_t capacity, std::vector<Rgb>& palette,
                   std::vector<std::uint8_t>& indices, std::string& error) {
   if (!image.palette.empty()) {
     bool fits = true;
@@ -90,7 +90,7 @@ std::uint16_t TimColor(const Rgb& color, const TimSettings& settings) {
   return value;
 }
 
-std::optional<std::string> EncodeTim(const BmpImage& image, const TimSettings& settings,
+std::optional<std::string> EncodeTim(const Image& image, const TimSettings& settings,
                                      std::string& error) {
   const int depth = settings.bits_per_pixel;
   const int pixels_per_word = 16 / depth;

@@ -28,7 +28,7 @@
 #include <optional>
 #include <string>
 
-#include "tools/img2tim/bmp_image.h"
+#include "tools/img2tim/image.h"
 
 namespace img2tim {
 
@@ -49,7 +49,7 @@ std::uint16_t TimColor(const Rgb& color, const TimSettings& settings);
 
 /// The TIM file for `image`; nullopt with `error` set when the image does not
 /// fit the settings (too many colours for the depth, or outside video memory).
-std::optional<std::string> EncodeTim(const BmpImage& image, const TimSettings& settings,
+std::optional<std::string> EncodeTim(const Image& image, const TimSettings& settings,
                                      std::string& error);
 
 }  // namespace img2tim

@@ -7,9 +7,9 @@
 namespace img2tim {
 namespace {
 
-BmpImage Palettized(int width, int height, std::vector<Rgb> palette,
-                    std::vector<std::uint8_t> indices) {
-  BmpImage image;
+Image Palettized(int width, int height, std::vector<Rgb> palette,
+                 std::vector<std::uint8_t> indices) {
+  Image image;
   image.width = width;
   image.height = height;
   image.bits_per_pixel = 8;
@@ -55,7 +55,7 @@ TEST(TimImage, FourBitFileIsExact) {
   settings.palette_x = 640;
   settings.palette_y = 256;
   // 5 x 1: one word and a padded one.
-  const BmpImage image = Palettized(5, 1, {{0, 0, 0}, {255, 0, 0}, {0, 255, 0}}, {1, 2, 0, 1, 2});
+  const Image image = Palettized(5, 1, {{0, 0, 0}, {255, 0, 0}, {0, 255, 0}}, {1, 2, 0, 1, 2});
   std::string error;
   const auto tim = EncodeTim(image, settings, error);
   ASSERT_TRUE(tim) << error;
@@ -81,7 +81,7 @@ TEST(TimImage, FourBitFileIsExact) {
 }
 
 TEST(TimImage, SixteenBitAndEightBit) {
-  const BmpImage image = Palettized(2, 1, {{255, 0, 0}, {0, 0, 255}}, {1, 0});
+  const Image image = Palettized(2, 1, {{255, 0, 0}, {0, 0, 255}}, {1, 0});
   TimSettings settings;
   std::string error;
   const auto direct = EncodeTim(image, settings, error);
@@ -108,7 +108,7 @@ TEST(TimImage, RebuildsPaletteOrRefuses) {
   // Index 20 does not fit 4 bits, but only two colours are used.
   std::vector<Rgb> palette(21, Rgb{1, 2, 3});
   palette[20] = {255, 255, 255};
-  const BmpImage image = Palettized(2, 1, palette, {20, 0});
+  const Image image = Palettized(2, 1, palette, {20, 0});
   TimSettings settings;
   settings.bits_per_pixel = 4;
   std::string error;
@@ -117,7 +117,7 @@ TEST(TimImage, RebuildsPaletteOrRefuses) {
   EXPECT_EQ(Hex(tim->substr(20, 4)),
             "ff7f"
             "0080");  // white first, then (1,2,3), near black but visible
-  BmpImage many;
+  Image many;
   many.width = 17;
   many.height = 1;
   for (int i = 0; i < 17; ++i) {
@@ -128,7 +128,7 @@ TEST(TimImage, RebuildsPaletteOrRefuses) {
 }
 
 TEST(TimImage, RefusesPlacesOutsideVideoMemory) {
-  const BmpImage image = Palettized(64, 1, {{1, 1, 1}}, std::vector<std::uint8_t>(64, 0));
+  const Image image = Palettized(64, 1, {{1, 1, 1}}, std::vector<std::uint8_t>(64, 0));
   TimSettings settings;
   settings.image_x = 1000;
   std::string error;
