@@ -1,5 +1,5 @@
-// img2tim: converts a BMP file into a TIM image placed in the console's video
-// memory. Problems are reported on standard output in a line that starts with
+// img2tim: converts a BMP, PNG, TGA or JPEG image into a TIM image placed in
+// the console's video memory. Problems are reported on standard output in a line that starts with
 // "ERROR" (the files) or "Invalid" (the command line), the words the
 // exporter looks for; the exit status is 1 then.
 #include <fstream>
@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "tools/img2tim/bmp_image.h"
 #include "tools/img2tim/command_line.h"
+#include "tools/img2tim/image_file.h"
 #include "tools/img2tim/tim_image.h"
 
 namespace {
@@ -38,7 +38,7 @@ int main(int argc, char** argv) {
   if (!in) {
     return Fail("ERROR: cannot read " + args->input);
   }
-  const std::optional<img2tim::Image> image = img2tim::DecodeBmp(bytes.str(), error);
+  const std::optional<img2tim::Image> image = img2tim::DecodeImage(bytes.str(), error);
   if (!image) {
     return Fail("ERROR: " + args->input + ": " + error);
   }
