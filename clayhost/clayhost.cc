@@ -207,13 +207,14 @@ int RunPlugin(const Options& options, const Scene* scene) {
   if (!out) {
     return kExitUsage;
   }
-  std::optional<CommandReport> report = CommandReport::Open(&error);
+  // Without a report file the run goes on; only the commands' reports are lost.
+  const std::optional<CommandReport> report = CommandReport::Open(&error);
   if (!report) {
-    return Fail(error);
+    std::cerr << "clayhost: " << error << "; what the plug-in's commands report is not shown\n";
   }
   const int answer = CallWorkingExport(*session, *scene, *out, options.scale);
   RunFailures failures;
-  failures.command_error = ShowReport(*report);
+  failures.command_error = report && ShowReport(*report);
   failures.error_boxes = responder.error_box_count();
   failures.failed_saves = session->failed_saves();
   if (!options.transcript.empty()) {
