@@ -33,14 +33,6 @@ void Command(uint32_t word) {
   Gp0(word);
 }
 
-// A data word written by the processor: with the DMA direction set to
-// "FIFO", status bit 25 tells whether the GPU's queue has room.
-void DataWord(uint32_t word) {
-  while ((hw::Reg(hw::kGp1) & hw::kGpuQueueNotFull) == 0) {
-  }
-  Gp0(word);
-}
-
 void Gp1(uint32_t word) {
   hw::Reg(hw::kGp1) = word;
 }
@@ -57,30 +49,37 @@ uint32_t Position(int x, int y) {
   return static_cast<uint32_t>(x & 0x3FF) | static_cast<uint32_t>(y & 0x3FF) << 16;
 }
 
-// Sends `count` words; the GPU must be waiting for them.
+// Sends `count` words by DMA; the GPU must be waiting for them. Blocks of 16
+// words, and the words left over as one shorter block.
 void SendWords(const uint32_t* words, uint32_t count) {
-  const uint32_t blocks = count / kDmaWordsPerBlock;
-  if (blocks > 0) {
+  while (count > 0) {
+    const uint32_t size = count >= kDmaWordsPerBlock ? kDmaWordsPerBlock : count;
+    uint32_t blocks = count / size;
+    blocks = blocks > 0xFFFF ? 0xFFFF : blocks;
     while ((hw::Reg(hw::kGp1) & hw::kGpuReadyForDma) == 0) {
     }
     Gp1(0x04000002);  // DMA direction: CPU to GP0
     hw::Reg(hw::kGpuDmaAddress) = reinterpret_cast<uint32_t>(words);
-    hw::Reg(hw::kGpuDmaBlock) = blocks << 16 | kDmaWordsPerBlock;
+    hw::Reg(hw::kGpuDmaBlock) = blocks << 16 | size;
     hw::Reg(hw::kGpuDmaChannel) = kDmaBlocksToDevice;
     WaitDma(hw::kGpuDmaChannel, nullptr);
-  }
-  Gp1(0x04000001);  // DMA direction "FIFO": status bit 25 shows room
-  for (uint32_t i = blocks * kDmaWordsPerBlock; i < count; ++i) {
-    DataWord(words[i]);
+    words += blocks * size;
+    count -= blocks * size;
   }
 }
 
-// The same for pixels at an address that is not a multiple of 4.
+// The same for pixels at an address that is not a multiple of 4: DMA reads
+// whole words, so they go through an aligned copy, a part at a time.
 void SendHalfWords(const uint16_t* pixels, uint32_t count) {
-  Gp1(0x04000001);
-  for (uint32_t i = 0; i < count; i += 2) {
-    const uint32_t high = i + 1 < count ? pixels[i + 1] : 0;
-    DataWord(pixels[i] | high << 16);
+  static uint32_t bounce[256];
+  constexpr uint32_t kPart = 2 * (sizeof bounce / sizeof bounce[0]);
+  for (uint32_t done = 0; done < count; done += kPart) {
+    const uint32_t part = count - done < kPart ? count - done : kPart;
+    for (uint32_t i = 0; i < part; i += 2) {
+      const uint32_t high = i + 1 < part ? pixels[done + i + 1] : 0;
+      bounce[i / 2] = pixels[done + i] | high << 16;
+    }
+    SendWords(bounce, (part + 1) / 2);
   }
 }
 

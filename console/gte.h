@@ -45,10 +45,11 @@ inline void SetLight(const int16_t towards[3], int16_t intensity, int32_t ambien
   const uint32_t l1 = static_cast<uint16_t>(towards[2]);
   const uint32_t i = static_cast<uint16_t>(intensity);
   // Light matrix: only the first row, the one light. Colour matrix: only the
-  // first column, the same intensity in each channel.
+  // first column (LR1, LG1, LB1, in the low half of register 16, the high
+  // half of 17 and the low half of 19), the same intensity in each channel.
   asm volatile(
       "ctc2 %0, $8\n ctc2 %1, $9\n ctc2 $0, $10\n ctc2 $0, $11\n ctc2 $0, $12\n"
-      "ctc2 %2, $16\n ctc2 $0, $17\n ctc2 %3, $18\n ctc2 $0, $19\n ctc2 %4, $20\n"
+      "ctc2 %2, $16\n ctc2 %3, $17\n ctc2 $0, $18\n ctc2 %4, $19\n ctc2 $0, $20\n"
       "ctc2 %5, $13\n ctc2 %5, $14\n ctc2 %5, $15\n"
       :
       : "r"(l0), "r"(l1), "r"(i), "r"(i << 16), "r"(i), "r"(ambient));

@@ -20,7 +20,6 @@ inline constexpr uint32_t kGp1 = 0x1F801814;
 // Status bits of GP1.
 inline constexpr uint32_t kGpuReadyForCommand = 1u << 26;
 inline constexpr uint32_t kGpuReadyForDma = 1u << 28;
-inline constexpr uint32_t kGpuQueueNotFull = 1u << 25;  // with DMA direction "FIFO"
 
 // Interrupt status: bit 0 is set at every vertical blank and stays set until
 // written 0; the mask keeps every interrupt away from the processor.
