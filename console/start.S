@@ -9,6 +9,11 @@ _start:
         lui     $t0, 0x4000
         mtc0    $t0, $12
         nop
+        # The instruction cache on, as the boot ROM leaves it on a console
+        # (an emulator that loads the program itself may not have set it).
+        li      $t0, 0x0001E988
+        li      $t1, 0xFFFE0130
+        sw      $t0, 0($t1)
         jal     main
         nop
 1:      b       1b

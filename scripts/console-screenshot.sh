@@ -1,21 +1,21 @@
 #!/bin/bash
-# Runs a console program (a PS-EXE such as psxview's VIEW.EXE) in one of two
-# emulators from Debian, headless, and saves what it shows as a 320 x 240
-# PNG picture:
+# Runs psxview's console program (a VIEW.EXE) in one of two emulators from
+# Debian, headless, and saves what it shows as a 320 x 240 PNG picture:
 #
 #   scripts/console-screenshot.sh beetle|pcsxr PROGRAM.EXE OUT.png [FRAMES]
 #
 # beetle: retroarch with the libretro core of beetle-psx and null drivers;
 #   the core wants a BIOS file but loads the program straight away, so a
 #   512 KiB file of zeros serves: the program must make no BIOS call and
-#   take no interrupt. The picture is frame FRAMES (default 30); colours in
-#   15 bits (255 shows as 248).
+#   take no interrupt. The picture is frame FRAMES (default 120: a model of
+#   14,000 polygons takes 15 frames to draw here); colours in 15 bits (255
+#   shows as 248).
 # pcsxr: pcsxr with its built-in HLE BIOS, the interpreter and the OpenGL
 #   GPU plug-in under Xvfb (the software plug-in refuses Xvfb), configured
-#   beforehand since -nogui asks nothing; the picture is its window half a
-#   second after it first shows something, taken with ImageMagick's import
-#   (FRAMES is not used). Its window is 640 x 240: every second column is
-#   kept. It ignores SIGTERM: it is ended with SIGKILL.
+#   beforehand since -nogui asks nothing; the picture is its window once the
+#   viewer's frame report shows (from its second frame on), taken with
+#   ImageMagick's import (FRAMES is not used). Its window is 640 x 240: every
+#   second column is kept. It ignores SIGTERM: it is ended with SIGKILL.
 # Exits 0 with the picture written, 1 when the emulator could not run or
 # showed nothing (with its log on standard error), 2 for a usage error.
 set -euo pipefail
@@ -28,7 +28,7 @@ usage() {
 emulator=$1
 program=$(realpath "$2")
 out=$(realpath -m "$3")
-frames=${4:-30}
+frames=${4:-120}
 [[ -f $program ]] || { echo "console-screenshot.sh: no program $2" >&2; exit 2; }
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/console-shot.XXXXXX")
@@ -131,23 +131,20 @@ CFG
   local display=":$(head -n 1 "$work/display")"
   (cd "$work" && HOME=$work DISPLAY=$display exec "$pcsxr" -nogui "$program") >"$work/log" 2>&1 &
   pids+=($!)
-  # The window stays black while the emulator starts (2 to 3 seconds here):
-  # look every half second, and once something shows, take the picture
-  # that follows it.
-  local tries=0 shown=
+  # The window stays black while the emulator starts (2 to 3 seconds here),
+  # and the viewer's frame report appears with its second frame: look every
+  # half second until the report's line shows.
+  local tries=0
   while :; do
     sleep 0.5
     kill -0 "${pids[1]}" 2>/dev/null || failed "pcsxr ended before its picture was taken"
     DISPLAY=$display import -window root "$work/root.png" 2>>"$work/log" ||
       failed "import could not take the picture"
-    if [[ -n $shown ]]; then
+    if [[ $(convert "$work/root.png" -crop 640x14+0+224 -format '%[fx:maxima.intensity > 0.5]' info:) == 1 ]]; then
       break
     fi
-    if [[ $(convert "$work/root.png" -crop 640x240+0+0 -format '%[fx:maxima.intensity > 0]' info:) == 1 ]]; then
-      shown=1
-    fi
     tries=$((tries + 1))
-    ((tries < 40)) || failed "its window stayed black for 20 seconds"
+    ((tries < 60)) || failed "no frame report showed in 30 seconds"
   done
   convert "$work/root.png" -crop 640x240+0+0 +repage -sample '320x240!' -alpha off "PNG24:$out"
 }
