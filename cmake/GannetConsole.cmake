@@ -22,4 +22,3 @@ ExternalProject_Add(console_program
   BUILD_ALWAYS ON
   BUILD_BYPRODUCTS ${GANNET_VIEWER_IMAGE}
   INSTALL_COMMAND "")
-add_dependencies(psxview console_program)

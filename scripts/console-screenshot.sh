@@ -71,7 +71,10 @@ CFG
     --max-frames="$frames" --max-frames-ss --max-frames-ss-path="$work/shot.png" \
     >"$work/log" 2>&1 || failed "retroarch failed"
   [[ -s $work/shot.png ]] || failed "retroarch saved no picture"
-  convert "$work/shot.png" -alpha off "PNG24:$out"
+  # The core shows the display one column to the right, column 0 black:
+  # moved back, its last column repeated.
+  convert "$work/shot.png" -alpha off -roll -1+0 \
+    \( +clone -crop 1x240+318+0 +repage \) -geometry +319+0 -composite "PNG24:$out"
 }
 
 run_pcsxr() {
