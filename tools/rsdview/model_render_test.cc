@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+#include <utility>
+
 #include "tools/rsdformat/testing/tim_maker.h"
 
 namespace rsdview {
@@ -193,6 +196,74 @@ TEST(ModelRender, ViewsLookAlongTheirAxes) {
   EXPECT_EQ(Render(builder.model, 64, View::kTop).At(32, 32), kBackground);
   EXPECT_EQ(ViewNamed("three-quarter"), View::kThreeQuarter);
   EXPECT_EQ(ViewNamed("back"), std::nullopt);
+}
+
+Canvas RenderConsole(const Model& model, View view) {
+  RenderOptions options;
+  options.console_camera = true;
+  return RenderView(model, LoadVideoMemory(model.textures), view, options);
+}
+
+// The centre of the pixels that are not background, as a share of the
+// picture's width and height (0.5 is the middle).
+std::pair<double, double> CoveredCentre(const Canvas& picture) {
+  double x_sum = 0, y_sum = 0, count = 0;
+  for (int y = 0; y < picture.height(); ++y) {
+    for (int x = 0; x < picture.width(); ++x) {
+      if (picture.At(x, y) != kBackground) {
+        x_sum += x;
+        y_sum += y;
+        ++count;
+      }
+    }
+  }
+  return {x_sum / count / picture.width(), y_sum / count / picture.height()};
+}
+
+TEST(ModelRender, ConsoleCameraDrawsTheScreenInEveryViewAsTheOrthographicViewsTurn) {
+  // A big square and a small one off its corner towards +x, +y and +z: in
+  // every view the small square lies on the same side of the picture through
+  // both cameras.
+  ModelBuilder builder;
+  for (auto [x, y, z] : {std::tuple{-8, -8, -8},
+                         {8, -8, -8},
+                         {-8, 8, -8},
+                         {8, 8, -8},
+                         {10, 10, 10},
+                         {14, 10, 10},
+                         {10, 14, 10},
+                         {14, 14, 10}}) {
+    builder.Vertex(x, y, z);
+  }
+  builder.Polygon({0, 1, 2, 3}, {0, 0, -1}, Flat({200, 0, 0}, 0x03));
+  builder.Polygon({4, 5, 6, 7}, {0, 0, -1}, Flat({0, 200, 0}, 0x03));
+  for (View view : {View::kFront, View::kSide, View::kTop, View::kThreeQuarter}) {
+    const Canvas console = RenderConsole(builder.model, view);
+    ASSERT_EQ(console.width(), 320);
+    ASSERT_EQ(console.height(), 240);
+    Model small = builder.model;
+    small.ply.polygons.erase(small.ply.polygons.begin());
+    small.material.erase(small.material.begin());
+    const auto [console_x, console_y] = CoveredCentre(RenderConsole(small, view));
+    const auto [ortho_x, ortho_y] = CoveredCentre(Render(small, 64, view));
+    EXPECT_EQ(console_x > 0.5, ortho_x > 0.5) << ViewName(view);
+    EXPECT_EQ(console_y > 0.5, ortho_y > 0.5) << ViewName(view);
+  }
+}
+
+TEST(ModelRender, ConsoleCameraAlwaysTestsTheBackFaceAsTheConsoleDoes) {
+  const auto drawn = [](std::vector<std::int32_t> corners, std::uint8_t flag) {
+    ModelBuilder builder;
+    builder.Vertex(-7, -7, 0);
+    builder.Vertex(7, -7, 0);
+    builder.Vertex(-7, 7, 0);
+    builder.Polygon(std::move(corners), {0, 0, -1}, Flat({9, 9, 9}, flag));
+    return RenderConsole(builder.model, View::kFront).At(130, 100) == Rgb{9, 9, 9};
+  };
+  // Top left, top right, bottom left: clockwise on screen, the front.
+  EXPECT_TRUE(drawn({0, 1, 2}, 0x01));
+  EXPECT_FALSE(drawn({0, 2, 1}, 0x01));
+  EXPECT_TRUE(drawn({0, 2, 1}, 0x03));  // double-sided
 }
 
 }  // namespace
