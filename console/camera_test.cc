@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cmath>
+#include <numbers>
 
 namespace camera {
 namespace {
@@ -56,7 +57,7 @@ TEST(CameraTest, SineIsExactAtQuarterTurnsAndCloseElsewhere) {
   EXPECT_EQ(Cosine(0), kOne);
   EXPECT_EQ(Sine(4096 + 512), Sine(512));
   for (int angle = 0; angle < kFullTurn; ++angle) {
-    const double exact = kOne * std::sin(2 * M_PI * angle / kFullTurn);
+    const double exact = kOne * std::sin(2 * std::numbers::pi * angle / kFullTurn);
     ASSERT_LE(std::fabs(Sine(angle) - exact), 2.0) << angle;
   }
 }

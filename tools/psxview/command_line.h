@@ -1,6 +1,7 @@
 // psxview's command line:
 //   psxview MODEL.tmd [A.tim ...] [--pack MORPHON.PCK] [--view VIEW] [--spin]
 //           [--frame N] -o VIEW.EXE
+//   psxview --version
 #ifndef GANNET_TOOLS_PSXVIEW_COMMAND_LINE_H_
 #define GANNET_TOOLS_PSXVIEW_COMMAND_LINE_H_
 

@@ -5,10 +5,12 @@
 #include <filesystem>
 #include <iostream>
 #include <string>
+#include <string_view>
 #include <system_error>
 #include <vector>
 
 #include "console/view_data.h"
+#include "gannet_version.h"
 #include "tools/psxview/command_line.h"
 #include "tools/psxview/own_path.h"
 #include "tools/psxview/ps_exe.h"
@@ -55,6 +57,10 @@ std::string InputNamedAsOutput(const psxview::Arguments& args) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc == 2 && std::string_view(argv[1]) == "--version") {
+    std::cout << "psxview " << gannet::kVersion << "\n";
+    return 0;
+  }
   std::string error;
   const std::optional<psxview::Arguments> args =
       psxview::ParseArguments(std::vector<std::string>(argv + 1, argv + argc), error);
