@@ -98,7 +98,7 @@ constexpr Sphere SphereOf(const Box& box) {
   return sphere;
 }
 
-/// sin(2 pi angle / kFullTurn) in 1.3.12, within 2 of the exact value and
+/// sin(2 pi angle / kFullTurn) in 1.3.12, within 3 of the exact value and
 /// exact at every quarter turn.
 constexpr int32_t Sine(int32_t angle) {
   const int32_t turn = angle & (kFullTurn - 1);

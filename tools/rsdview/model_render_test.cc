@@ -204,13 +204,13 @@ Canvas RenderConsole(const Model& model, View view) {
   return RenderView(model, LoadVideoMemory(model.textures), view, options);
 }
 
-// The centre of the pixels that are not background, as a share of the
-// picture's width and height (0.5 is the middle).
-std::pair<double, double> CoveredCentre(const Canvas& picture) {
+// The centre of the pixels of `colour`, as a share of the picture's width
+// and height (0.5 is the middle).
+std::pair<double, double> CentreOf(const Canvas& picture, Rgb colour) {
   double x_sum = 0, y_sum = 0, count = 0;
   for (int y = 0; y < picture.height(); ++y) {
     for (int x = 0; x < picture.width(); ++x) {
-      if (picture.At(x, y) != kBackground) {
+      if (picture.At(x, y) == colour) {
         x_sum += x;
         y_sum += y;
         ++count;
@@ -221,31 +221,32 @@ std::pair<double, double> CoveredCentre(const Canvas& picture) {
 }
 
 TEST(ModelRender, ConsoleCameraDrawsTheScreenInEveryViewAsTheOrthographicViewsTurn) {
-  // A big square and a small one off its corner towards +x, +y and +z: in
-  // every view the small square lies on the same side of the picture through
-  // both cameras.
+  // Three big double-sided squares on the planes x, y, z = -8 and three
+  // small ones on x = 14, y = 14, z = 10 past their far corner: in every view
+  // the small ones lie on the same side of the picture through both cameras.
   ModelBuilder builder;
-  for (auto [x, y, z] : {std::tuple{-8, -8, -8},
-                         {8, -8, -8},
-                         {-8, 8, -8},
-                         {8, 8, -8},
-                         {10, 10, 10},
-                         {14, 10, 10},
-                         {10, 14, 10},
-                         {14, 14, 10}}) {
-    builder.Vertex(x, y, z);
+  const auto square = [&](int axis, int at, int from, int to, Rgb colour) {
+    const std::int32_t first = static_cast<std::int32_t>(builder.model.ply.vertices.size());
+    for (auto [a, b] : {std::pair{from, from}, {to, from}, {from, to}, {to, to}}) {
+      double p[3];
+      p[axis] = at;
+      p[(axis + 1) % 3] = a;
+      p[(axis + 2) % 3] = b;
+      builder.Vertex(p[0], p[1], p[2]);
+    }
+    builder.Polygon({first, first + 1, first + 2, first + 3}, {0, 0, -1}, Flat(colour, 0x03));
+  };
+  for (int axis = 0; axis < 3; ++axis) {
+    square(axis, -8, -8, 8, {200, 0, 0});
+    square(axis, axis == 2 ? 10 : 14, 10, 14, {0, 200, 0});
   }
-  builder.Polygon({0, 1, 2, 3}, {0, 0, -1}, Flat({200, 0, 0}, 0x03));
-  builder.Polygon({4, 5, 6, 7}, {0, 0, -1}, Flat({0, 200, 0}, 0x03));
+  const Rgb small{0, 200, 0};
   for (View view : {View::kFront, View::kSide, View::kTop, View::kThreeQuarter}) {
     const Canvas console = RenderConsole(builder.model, view);
     ASSERT_EQ(console.width(), 320);
     ASSERT_EQ(console.height(), 240);
-    Model small = builder.model;
-    small.ply.polygons.erase(small.ply.polygons.begin());
-    small.material.erase(small.material.begin());
-    const auto [console_x, console_y] = CoveredCentre(RenderConsole(small, view));
-    const auto [ortho_x, ortho_y] = CoveredCentre(Render(small, 64, view));
+    const auto [console_x, console_y] = CentreOf(console, small);
+    const auto [ortho_x, ortho_y] = CentreOf(Render(builder.model, 64, view), small);
     EXPECT_EQ(console_x > 0.5, ortho_x > 0.5) << ViewName(view);
     EXPECT_EQ(console_y > 0.5, ortho_y > 0.5) << ViewName(view);
   }
