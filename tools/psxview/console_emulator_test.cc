@@ -5,8 +5,10 @@
 // psxview, compared with rsdview's picture through the console's camera;
 // chosen frames of the bundled hopping box's pack compared with rsdview
 // anim. A picture agrees with another when at least kCoveredShare of the
-// pixels covered in either are covered in both, and kColourShare of those
-// agree in colour; the emulators must agree with each other as closely.
+// pixels covered in either are covered in the other on or next to them, and
+// kColourShare of those covered in both agree in colour there; the
+// emulators must agree with each other as closely.
+// Measured: every covered pixel, and 96 to 100 % of them in colour.
 // An emulator that cannot run fails the test.
 #include <gtest/gtest.h>
 
@@ -29,7 +31,7 @@ using namespace test_support;
 constexpr const char* kEmulators[] = {"beetle", "pcsxr"};
 // The console's frame report takes the rows from here down.
 constexpr int kPictureRows = 222;
-constexpr double kCoveredShare = 0.97;
+constexpr double kCoveredShare = 0.99;
 constexpr double kColourShare = 0.90;
 
 std::string Quoted(const fs::path& path) {
