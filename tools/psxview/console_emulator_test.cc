@@ -123,10 +123,11 @@ TEST_F(ConsoleEmulatorTest, ShipAsRsdviewDrawsIt) {
     SCOPED_TRACE(view);
     const fs::path exe = folder_ / (std::string("SHIP-") + view + ".EXE");
     PsxView(model + " --view " + view, exe);
+    // rsdview draws the export itself, with the palette and page words it
+    // works out from the TIM files: a word rsd2tmd got wrong shows.
     const fs::path expected = folder_ / (std::string("ship-") + view + ".png");
-    Succeeds(Quoted(RSDVIEW) + " model " + Quoted(ship / "view.tmd") + " --tim " +
-             Quoted(ship / "ship0.tim") + " --tim " + Quoted(ship / "ship1.tim") + " --views " +
-             view + " --camera console -o " + Quoted(expected));
+    Succeeds(Quoted(RSDVIEW) + " model " + Quoted(ship / "ship.rsd") + " --views " + view +
+             " --camera console -o " + Quoted(expected));
     ExpectPicturesAgree(exe, ReadPicture(expected));
   }
 }
