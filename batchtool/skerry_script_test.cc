@@ -2,7 +2,10 @@
 // on scenes it reads, with stand-in programs that record how they were run.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <filesystem>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -360,7 +363,8 @@ TEST_F(SkerryScriptTest, RsdExportUsesTheBatchVariant) {
   for (std::size_t i = 7; i < mat.size(); ++i) {
     flags.push_back(SplitLines(mat[i], " ").at(1));
   }
-  EXPECT_EQ(flags, (std::vector<std::string>{"1", "36", "5", "1"}));
+  // 36 = 0x24: the flag field is hexadecimal.
+  EXPECT_EQ(flags, (std::vector<std::string>{"1", "24", "5", "1"}));
 
   int tim_calls = 0;
   for (const auto& call : Calls()) {
@@ -400,6 +404,113 @@ TEST_F(SkerryScriptTest, FilesThatCannotBeCreatedAreNamedAndTheRunGoesOn) {
   EXPECT_EQ(run.boxes[0].text, "Error: Can not create the file c:\\out\\missing\\s.obj");
   EXPECT_EQ(run.boxes[1].text, "Error: Can not create the file c:\\out\\missing\\s.rsd");
   EXPECT_EQ(run.boxes[2].text, " record after\r\nrecorded after\n");
+}
+
+// --- an OBJ file through the host and back ---------------------------------
+
+struct Position {
+  double x, y, z;
+};
+
+Position Minus(const Position& a, const Position& b) {
+  return {a.x - b.x, a.y - b.y, a.z - b.z};
+}
+Position Cross(const Position& a, const Position& b) {
+  return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
+}
+double Dot(const Position& a, const Position& b) {
+  return a.x * b.x + a.y * b.y + a.z * b.z;
+}
+
+// The positions and the faces (positions counted from 0, in corner order)
+// of an OBJ file.
+struct ObjModel {
+  std::vector<Position> positions;
+  std::vector<std::vector<int>> faces;
+};
+
+ObjModel ReadObj(const fs::path& file, double scale = 1) {
+  ObjModel model;
+  std::istringstream lines(ReadBytes(file));
+  for (std::string line; std::getline(lines, line);) {
+    std::istringstream words(line);
+    std::string keyword;
+    words >> keyword;
+    if (keyword == "v") {
+      Position p{};
+      words >> p.x >> p.y >> p.z;
+      model.positions.push_back({scale * p.x, scale * p.y, scale * p.z});
+    } else if (keyword == "f") {
+      std::vector<int> face;
+      for (std::string corner; words >> corner;) {
+        face.push_back(std::stoi(corner.substr(0, corner.find('/'))) - 1);
+      }
+      model.faces.push_back(face);
+    }
+  }
+  return model;
+}
+
+// The normal of a polygon by its corners' turn (Newell's sum).
+Position TurnOf(const ObjModel& model, const std::vector<int>& face) {
+  Position sum{0, 0, 0};
+  for (std::size_t k = 0; k < face.size(); ++k) {
+    const Position& a = model.positions[static_cast<std::size_t>(face[k])];
+    const Position& b = model.positions[static_cast<std::size_t>(face[(k + 1) % face.size()])];
+    const Position c = Cross(a, b);
+    sum = {sum.x + c.x, sum.y + c.y, sum.z + c.z};
+  }
+  return sum;
+}
+
+bool Near(const Position& a, const Position& b) {
+  const Position d = Minus(a, b);
+  return std::abs(d.x) < 0.006 && std::abs(d.y) < 0.006 && std::abs(d.z) < 0.006;
+}
+
+// Each written triangle, in order, lies on the corners of the file's face it
+// came from (a quad gives two) and turns the same way.
+void ExpectSameGeometry(const ObjModel& in, const ObjModel& out) {
+  std::size_t next = 0;
+  for (const std::vector<int>& face : in.faces) {
+    const Position turn = TurnOf(in, face);
+    for (std::size_t t = 0; t + 2 < face.size(); ++t, ++next) {
+      ASSERT_LT(next, out.faces.size());
+      for (int corner : out.faces[next]) {
+        const Position& p = out.positions[static_cast<std::size_t>(corner)];
+        EXPECT_TRUE(
+            std::any_of(face.begin(), face.end(),
+                        [&](int i) { return Near(p, in.positions[static_cast<std::size_t>(i)]); }))
+            << "triangle " << next << " has a corner the face does not";
+      }
+      EXPECT_GT(Dot(TurnOf(out, out.faces[next]), turn), 0) << "triangle " << next << " turned";
+    }
+  }
+  EXPECT_EQ(next, out.faces.size());
+}
+
+// The host serves an OBJ file in the modeller's frame and the batch tool
+// writes the modeller's frame back as OBJ: what comes out is the file that
+// went in, at the script's scale 10 a hundred times as large (positions
+// keep two decimals).
+TEST_F(SkerryScriptTest, ObjFilesComeBackFromObjExportAsTheyWent) {
+  const std::pair<fs::path, std::string> models[] = {{CUBE_OBJ, "crate"},
+                                                     {BLUB_OBJ, "blub_triangulated"}};
+  for (const auto& [source, object] : models) {
+    SCOPED_TRACE(source);
+    const fs::path scene = work_.path() / "model";
+    fs::remove_all(scene);
+    fs::copy(source.parent_path(), scene);
+    Script("!assetpath C:\\out\r\n!objexport " + object + " back.obj 10\r\n");
+    const HostRun run = RunClayhost(CLAYHOST_PROGRAM, {.command = "tool",
+                                                       .plugin = SKERRY_PLUGIN,
+                                                       .scene = scene / source.filename(),
+                                                       .drive_c = drive(),
+                                                       .arguments = {},
+                                                       .path_first = {bin()}});
+    ASSERT_EQ(run.exit_code, 0) << run.output;
+    ExpectSameGeometry(ReadObj(source, 100), ReadObj(out() / "back.obj"));
+  }
 }
 
 // The example that the documentation runs: copied to a scratch drive C:.

@@ -143,6 +143,9 @@ int Run(const std::vector<std::string>& arguments) {
     } catch (const SceneError& error) {
       return Fail(error.what());
     }
+    for (const std::string& warning : scene->warnings) {
+      std::cerr << "clayhost: " << warning << "\n";
+    }
   }
   return RunPlugin(options, scene.get());
 }

@@ -101,6 +101,9 @@ struct Scene {
   std::vector<SceneObject> objects;
   std::vector<Material> materials;
   std::vector<Texture> textures;
+  /// What the reader found wrong but served anyway ("FILE:LINE: warning:
+  /// ..."), for the host to show before the plug-in runs.
+  std::vector<std::string> warnings;
 };
 
 /// A scene file that cannot be served. The message names the file, the

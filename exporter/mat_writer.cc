@@ -85,8 +85,27 @@ int TransparencyBits(const Color& color) {
   return bits;
 }
 
+// A MAT colour component holds 0 to 255: a brighter host colour (a factor
+// above 1, a component above 1) is written as full.
+double ColorComponent(double value) {
+  return value > 255.0 ? 255.0 : value > 0.0 ? value : 0.0;
+}
+
 std::string ColorText(double red, double green, double blue) {
-  return exportlib::FormatPattern(kColorPattern, {red, green, blue});
+  return exportlib::FormatPattern(
+      kColorPattern, {ColorComponent(red), ColorComponent(green), ColorComponent(blue)});
+}
+
+// The flag field of a MAT line is hexadecimal: the transparency bits
+// (16, 32, 64) read as decimal would land on other bits.
+std::string FlagText(int flag) {
+  static const char kDigits[] = "0123456789ABCDEF";
+  std::string text;
+  do {
+    text.insert(text.begin(), kDigits[flag % 16]);
+    flag /= 16;
+  } while (flag > 0);
+  return text;
 }
 
 }  // namespace
@@ -183,7 +202,7 @@ std::string MatLineBuilder::Line(const Face& face, std::int32_t n) {
   if (!look.conflict.empty()) {
     conflict_ = look.conflict;
   }
-  std::string line = Decimal(n) + " " + Decimal(look.light_flag);
+  std::string line = Decimal(n) + " " + FlagText(look.light_flag);
   if (look.texture < 0) {
     return line + " " + " F C " + " " + look.color;
   }

@@ -69,6 +69,14 @@ TEST_F(MatLineTest, UntexturedLines) {
   EXPECT_EQ(Line({ColorParam("Diffuse", 0.5f, 0.5f, 1), FloatParam("Refraction", 0)}, QuadFace()),
             "0 1  F C   128 128 255 ");
   EXPECT_EQ(Line({FloatParam("Specular", 0.1f)}, TriangleFace()), "0 0  F C   64 64 255 ");
+  // A component holds 0 to 255: a factor above 1 and a colour below 0 are
+  // written at the ends of the range.
+  EXPECT_EQ(Line({ColorParam("Diffuse", 0.8f, 1, -0.5f), FloatParam("Refraction", 1.45f)},
+                 TriangleFace()),
+            "0 1  F C   255 255 0 ");
+  EXPECT_EQ(
+      Line({ColorParam("Diffuse", 0.6f, 0.8f, 1), FloatParam("Refraction", 1.45f)}, TriangleFace()),
+      "0 1  F C   222 255 255 ");
   // Parameters of the wrong kind are ignored.
   EXPECT_EQ(Line({FloatParam("Diffuse", 1), ColorParam("Specular", 1, 1, 1),
                   ColorParam("Refraction", 1, 1, 1)},
@@ -143,17 +151,28 @@ TEST_F(MatLineTest, UnnamedTextureStopsAndUnknownTextureWarns) {
   EXPECT_EQ(Line({TextureParam("DiffuseMap", -1)}, QuadFace()), "0 1  F C   64 64 255 ");
 }
 
-TEST_F(MatLineTest, BatchLightFlagCarriesTransparency) {
+// The flag field is hexadecimal: 36 = 0x24 is written "24", which the
+// converter reads as semi-transparent with rate 4 (bits 2 and 5), not as
+// 0x36 (double-sided, rate 6).
+TEST_F(MatLineTest, BatchLightFlagCarriesTransparencyInHexadecimal) {
   const RsdExportOptions batch = RsdExportOptions::ForBatchTool();
   EXPECT_EQ(Line({ColorParam("Transparency", 0, 0.5f, 1), FloatParam("Specular", 1)},
                  TriangleFace(), 0, batch),
-            "0 36  F C   64 64 255 ");
+            "0 24  F C   64 64 255 ");
   EXPECT_EQ(Line({ColorParam("Transparency", 0, 0, 0)}, TriangleFace(), 0, batch),
             "0 5  F C   64 64 255 ");
   EXPECT_EQ(Line({ColorParam("Transparency", 1, 1, 1, 4)}, TriangleFace(), 0, batch),
-            "0 21  F C   64 64 255 ");
+            "0 15  F C   64 64 255 ");
+  EXPECT_EQ(Line({ColorParam("Transparency", 1, 0, 0), FloatParam("Specular", 1)}, TriangleFace(),
+                 0, batch),
+            "0 14  F C   64 64 255 ");
+  EXPECT_EQ(Line({ColorParam("Transparency", 0, 1, 0)}, TriangleFace(), 0, batch),
+            "0 25  F C   64 64 255 ");
+  EXPECT_EQ(Line({ColorParam("Transparency", 0, 0, 1), FloatParam("Specular", 1)}, TriangleFace(),
+                 0, batch),
+            "0 44  F C   64 64 255 ");
   EXPECT_EQ(Line({ColorParam("Transparency", 0, 0, 0.1f)}, TriangleFace(), 0, batch),
-            "0 69  F C   64 64 255 ");
+            "0 45  F C   64 64 255 ");
   EXPECT_EQ(Line({FloatParam("Transparency", 1)}, TriangleFace(), 0, batch),
             "0 1  F C   64 64 255 ");
   EXPECT_EQ(Line({}, TriangleFace(), 0, batch), "0 1  F C   64 64 255 ");

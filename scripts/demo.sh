@@ -3,7 +3,9 @@
 #   1. packs a generated animation with morphon (tweens, loop-back, boxes);
 #   2. exports the textured example ship with Gannet.mcp in the substitute
 #      host, answering the launch question, with ImageMagick and img2tim;
-#   3. draws the export's video memory and its model with rsdview;
+#   3. draws the export's video memory and its model with rsdview, and takes
+#      a model made in Blender by someone else (the fish in
+#      examples/models/blub) through export, rsd2tmd and rsdview too;
 #   4. runs the example SkerryScript.txt with Skerry.mcp;
 #   5. runs the whole chain on the hopping box: a SkerryScript.txt exports
 #      each frame, rsdn.bat converts it to TMD with rsd2tmd, morphon packs the
@@ -45,6 +47,11 @@ echo
 "$build/tools/rsdview/rsdview" model "$out/export/ship.rsd" -o "$out/export/model.png"
 echo
 echo "Pictures: $out/export/vram.png (video memory), $out/export/model.png (the model from four sides)"
+echo
+echo "--- a model made by someone else: the fish from Blender, examples/models/blub"
+"$root/examples/models/run-model.sh" "$build" "$out/fish"
+echo
+echo "Pictures: $out/fish/model.png (the fish from four sides), $out/fish/vram.png"
 
 heading "4. Skerry.mcp: run the example SkerryScript.txt through clayhost"
 cp -r "$root/examples/script" "$out/script"

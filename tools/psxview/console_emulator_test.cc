@@ -1,7 +1,7 @@
 // The console program in both emulators (scripts/console-screenshot.sh):
 // test cards checked point by point against their TIMs' own colours, with
 // two negative controls that must fail; the bundled ship and a real model
-// (the public-domain fish of testdata/blub) from export through rsd2tmd and
+// (the public-domain fish of examples/models) from export through rsd2tmd and
 // psxview, compared with rsdview's picture through the console's camera;
 // chosen frames of the bundled hopping box's pack compared with rsdview
 // anim. A picture agrees with another when at least kCoveredShare of the
@@ -133,23 +133,15 @@ TEST_F(ConsoleEmulatorTest, ShipAsRsdviewDrawsIt) {
 }
 
 TEST_F(ConsoleEmulatorTest, RealModelAsRsdviewDrawsIt) {
-  const fs::path drive = folder_ / "drive-c";
-  fs::create_directories(drive / "MarbleCLAY" / "plugin");
-  fs::copy_file(fs::path(SOURCE_DIR) / "tools" / "rsdn" / "rsdn.bat",
-                drive / "MarbleCLAY" / "plugin" / "rsdn.bat");
-  Succeeds("PATH=" + Quoted(fs::path(BUILD_DIR) / "tools" / "rsd2tmd") + ":$PATH " +
-           Quoted(fs::path(BUILD_DIR) / "clayhost" / "clayhost") + " export --plugin " +
-           Quoted(fs::path(BUILD_DIR) / "plugins" / "Gannet.mcp") + " --scene " +
-           Quoted(fs::path(TESTDATA) / "blub" / "blub_triangulated.obj") + " --out " +
-           Quoted(folder_ / "blub.rsd") + " --drive C=" + Quoted(drive) +
-           " --answer 'Launch NO$PSX?=no' > /dev/null");
-  // The fish is half a unit long: 200 to the unit gives the console room.
-  const fs::path tmd = folder_ / "fish.tmd";
-  Succeeds(Quoted(RSD2TMD) + " " + Quoted(folder_ / "blub.rsd") + " -s 200 -o " + Quoted(tmd));
+  // The bundled fish, textured, exported and converted as a user would.
+  Succeeds(Quoted(fs::path(SOURCE_DIR) / "examples" / "models" / "run-model.sh") + " " +
+           Quoted(BUILD_DIR) + " " + Quoted(folder_ / "fish") + " > /dev/null");
+  const fs::path fish = folder_ / "fish";
   const fs::path exe = folder_ / "FISH.EXE";
-  PsxView(Quoted(tmd) + " --view three-quarter", exe);
+  PsxView(Quoted(fish / "model.tmd") + " " + Quoted(fish / "model0.tim") + " --view three-quarter",
+          exe);
   const fs::path expected = folder_ / "fish.png";
-  Succeeds(Quoted(RSDVIEW) + " model " + Quoted(tmd) +
+  Succeeds(Quoted(RSDVIEW) + " model " + Quoted(fish / "model.rsd") +
            " --views three-quarter --camera console -o " + Quoted(expected));
   ExpectPicturesAgree(exe, ReadPicture(expected), 180);
 }

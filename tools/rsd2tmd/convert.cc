@@ -6,6 +6,7 @@
 
 #include "tools/rsd2tmd/texture_words.h"
 #include "tools/rsdformat/read_error.h"
+#include "tools/rsdformat/texel_clamp.h"
 
 namespace rsd2tmd {
 namespace {
@@ -41,7 +42,8 @@ std::string Hex(unsigned value) {
 
 class Converter {
  public:
-  Converter(const SourceModel& source, double factor) : source_(source), factor_(factor) {}
+  Converter(const SourceModel& source, double factor)
+      : source_(source), mat_(source.mat), factor_(factor) {}
 
   TmdModel Run() {
     TmdModel model;
@@ -49,13 +51,14 @@ class Converter {
     ScaleVectors(source_.ply.normals, source_.ply.normal_lines, kNormalOne, "normal",
                  model.normals);
     const std::vector<std::int32_t> material = rsdformat::MaterialOfEachPolygon(
-        source_.mat, static_cast<std::int32_t>(source_.ply.polygons.size()));
-    rsdformat::CheckTextureNumbers(source_.mat, static_cast<std::int32_t>(source_.tims.size()));
-    for (const MatLine& line : source_.mat.lines) {
+        mat_, static_cast<std::int32_t>(source_.ply.polygons.size()));
+    rsdformat::CheckTextureNumbers(mat_, static_cast<std::int32_t>(source_.tims.size()));
+    for (const MatLine& line : mat_.lines) {
       WarnAbout(line);
     }
+    ClampTexels();
     for (std::size_t i = 0; i < source_.ply.polygons.size(); ++i) {
-      const MatLine& line = source_.mat.lines[static_cast<std::size_t>(material[i])];
+      const MatLine& line = mat_.lines[static_cast<std::size_t>(material[i])];
       model.polygons.push_back(MakePolygon(i, source_.ply.polygons[i], line));
     }
     return model;
@@ -85,8 +88,18 @@ class Converter {
     return static_cast<std::int16_t>(scaled);
   }
 
+  void ClampTexels() {
+    std::vector<const rsdformat::TimFile*> images;
+    for (const rsdformat::TimFile& tim : source_.tims) {
+      images.push_back(&tim);
+    }
+    if (std::string warning = rsdformat::ClampTexelPositions(mat_, images); !warning.empty()) {
+      warnings_.push_back(std::move(warning));
+    }
+  }
+
   void WarnAbout(const MatLine& line) {
-    const std::string where = "Warning: " + Where(source_.mat.file, line.line) + ": ";
+    const std::string where = "Warning: " + Where(mat_.file, line.line) + ": ";
     const std::string flag = where + "flag " + Hex(line.flag);
     if ((line.rate() & kReservedRateBit) != 0) {
       warnings_.push_back(flag + " sets the reserved rate " + std::to_string(line.rate()) +
@@ -115,7 +128,7 @@ class Converter {
     p.textured = line.textured();
     SetColours(line, p);
     if (p.textured) {
-      SetTexture(index, line, p);
+      SetTexture(line, p);
     }
     const std::string where = Where(source_.ply.file, from.line);
     for (int i = 0; i < p.corners; ++i) {
@@ -153,19 +166,18 @@ class Converter {
     }
   }
 
-  void SetTexture(std::size_t index, const MatLine& line, TmdPolygon& p) const {
-    const std::string where = Where(source_.mat.file, line.line);
+  void SetTexture(const MatLine& line, TmdPolygon& p) const {
+    const std::string where = Where(mat_.file, line.line);
     const rsdformat::TimFile& tim = source_.tims[static_cast<std::size_t>(line.texture)];
     if (tim.depth != 16 && tim.clut && tim.clut->x % 16 != 0) {
       throw Refusal{where + ": texture " + std::to_string(line.texture) + " (" + tim.file +
                     ") has its palette at column " + std::to_string(tim.clut->x) +
                     ", which is not a multiple of 16 and cannot be addressed"};
     }
+    // ClampTexels has brought every position into its image's part of the page.
     for (int i = 0; i < p.corners; ++i) {
       const rsdformat::TexelPosition& given = line.texels[i];
       const PageTexel texel = TexelInPage(tim, given.u, given.v);
-      CheckTexel(where, index, i, "U", given.u, texel.u);
-      CheckTexel(where, index, i, "V", given.v, texel.v);
       p.uv[i] = {static_cast<std::uint8_t>(texel.u), static_cast<std::uint8_t>(texel.v)};
     }
     const TextureWords words = WordsOf(tim, line.rate() & 3);
@@ -173,16 +185,8 @@ class Converter {
     p.tsb = words.tsb;
   }
 
-  static void CheckTexel(const std::string& where, std::size_t polygon, int corner,
-                         const char* axis, int given, int in_page) {
-    if (in_page < 0 || in_page > 255) {
-      throw Refusal{where + ": polygon " + std::to_string(polygon) + " corner " +
-                    std::to_string(corner) + " " + axis + " " + std::to_string(given) + " is " +
-                    std::to_string(in_page) + " in its texture page, beyond 0 to 255"};
-    }
-  }
-
   const SourceModel& source_;
+  rsdformat::MatFile mat_;  // the source's, its texel positions clamped
   double factor_;
   std::vector<std::string> warnings_;
 };

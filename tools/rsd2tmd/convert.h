@@ -46,8 +46,9 @@ struct Conversion {
 /// vertex and normal kept in order, polygon order and indices unchanged.
 /// Refuses a value beyond 16 bits, an index beyond 16 bits, a polygon
 /// without a MAT line or with two, a MAT line naming a polygon that does not
-/// exist, a texture number without a TIM, a palette off its 16-column grid
-/// and a texel position outside 0..255 in its page.
+/// exist, a texture number without a TIM and a palette off its 16-column
+/// grid. A texel position outside its image's part of the page is moved
+/// onto the image's edge, with one warning for the file.
 Conversion Convert(const SourceModel& source, double factor);
 
 }  // namespace rsd2tmd

@@ -14,7 +14,8 @@ using rsdformat::Shading;
 
 // A quad and a triangle on five vertices (PLY lines 4-8) with two normals
 // (lines 10-11); both polygons get `line` (line 5 of m.mat). Texture 0 is
-// 8-bit at 656,0 with its palette at 640,257.
+// 8-bit, 32 x 32 at 656,0 (32 texels into its page) with its palette at
+// 640,257.
 SourceModel Model(const MatLine& line) {
   SourceModel model;
   model.rsd.file = "m.rsd";
@@ -36,6 +37,8 @@ SourceModel Model(const MatLine& line) {
   tim.file = "m0.tim";
   tim.depth = 8;
   tim.x = 656;
+  tim.columns = 16;
+  tim.rows = 32;
   tim.clut = rsdformat::TimClut{.x = 640, .y = 257, .colors_per_row = 256, .rows = 1, .colors = {}};
   model.tims = {tim};
   return model;
@@ -163,23 +166,32 @@ TEST(ConvertTest, RefusesTexturesThatCannotBeAddressed) {
   MatLine no_tim = Material(0, false, 'T');
   no_tim.texture = 1;
   EXPECT_EQ(RefusalOf(Model(no_tim)), "m.mat:5: texture number 1 has no TIM (NTEX=1)");
-  MatLine wide = Material(0, false, 'T');
-  wide.texels[1].u = 224;  // 32 columns in at 8 bits: 224 + 32
-  EXPECT_EQ(RefusalOf(Model(wide)),
-            "m.mat:5: polygon 0 corner 1 U 224 is 256 in its texture page, beyond 0 to 255");
-  MatLine tall = Material(0, false, 'T');
-  tall.texels[2].v = 256;
-  EXPECT_EQ(RefusalOf(Model(tall)),
-            "m.mat:5: polygon 0 corner 2 V 256 is 256 in its texture page, beyond 0 to 255");
-  MatLine negative = Material(0, false, 'T');
-  negative.texels[0].u = -33;
-  EXPECT_EQ(RefusalOf(Model(negative)),
-            "m.mat:5: polygon 0 corner 0 U -33 is -1 in its texture page, beyond 0 to 255");
   SourceModel palette = Model(Material(0, false, 'T'));
   palette.tims[0].clut->x = 648;
   EXPECT_EQ(RefusalOf(palette),
             "m.mat:5: texture 0 (m0.tim) has its palette at column 648, which is not a multiple "
             "of 16 and cannot be addressed");
+}
+
+// Exporters write the far edge of a texture (32 on a 32-wide image) and
+// coordinates that stray past it at seams: such positions are moved onto the
+// image's edge, never onto a neighbour's texels, and the file is converted.
+TEST(ConvertTest, ClampsTexelPositionsOntoTheirImage) {
+  MatLine line = Material(0, false, 'T');
+  line.texels = {{{-1, 0}, {32, 0}, {0, 40}, {224, 256}}};
+  const Conversion conversion = Convert(Model(line), 1);
+  ASSERT_TRUE(conversion.model) << conversion.refusal;
+  const TmdPolygon& quad = conversion.model->polygons[0];
+  // U counts from the page: the image starts 32 texels in.
+  EXPECT_EQ(quad.uv[0].u, 32);
+  EXPECT_EQ(quad.uv[1].u, 63);
+  EXPECT_EQ(quad.uv[2].v, 31);
+  EXPECT_EQ(quad.uv[3].u, 63);
+  EXPECT_EQ(quad.uv[3].v, 31);
+  EXPECT_EQ(conversion.warnings,
+            (std::vector<std::string>{"Warning: m.mat:5: 4 texel positions lie outside their "
+                                      "images and are moved onto the image's edge, the first on "
+                                      "polygon 0"}));
 }
 
 TEST(ConvertTest, WarnsOnceAMaterialLineAndStillConverts) {

@@ -150,9 +150,6 @@ TEST_F(Rsd2TmdTest, RefusesWithFileLineAndValue) {
   ExpectRefused("m.rsd", "m.mat:5: polygon 0 already has a material (line 3)");
   Write("m.mat", "@MAT940801\r\n2\r\n0 0 F T 1 0 0 15 0 0 15 15 15\r\n1 1 G C 255 128 0\r\n");
   ExpectRefused("m.rsd", "m.mat:3: texture number 1 has no TIM (NTEX=1)");
-  Write("m.mat", "@MAT940801\r\n2\r\n0 0 F T 0 0 0 224 0 0 15 15 15\r\n1 1 G C 255 128 0\r\n");
-  ExpectRefused("m.rsd",
-                "m.mat:3: polygon 0 corner 1 U 224 is 256 in its texture page, beyond 0 to 255");
   Write("m.mat", kMat);
   fs::remove(folder_ / "m0.tim");
   ExpectRefused("m.rsd", "m0.tim: cannot read (No such file or directory)");
@@ -241,15 +238,17 @@ TEST(Rsd2TmdExampleTest, TheBundledShipIsExportedAndConverted) {
   const Ran info = RunShell(std::string(TMDINFO_PATH) + " " + Quoted(out / "ship.tmd"));
   EXPECT_EQ(info.exit_code, 0) << info.output;
   // Faces 0 and 1 use the 8-bit deck at 656,0 (palette 640,257), lit; the
-  // others the 4-bit hull at 640,0 (palette 640,256), unlit.
+  // others the 4-bit hull at 640,0 (palette 640,256), unlit. The textures
+  // are mapped whole: their far edges (32 and 64) end on the images' last
+  // texels. The bottom deck (y down: +5) faces down, out of the ship.
   for (const char* line :
        {"object 0: 6 primitives at 40, 8 vertices at ", "mode 0x2c flag 0x00 ilen 7 olen 9",
         "  cba 0x4068 (palette 640,257) tsb 0x008a (page 640,0, 8-bit, rate 0)\n"
-        "  uv 32,0 64,0 32,32 64,32\n",
+        "  uv 63,31 63,0 32,31 32,0\n",
         "mode 0x2d flag 0x01 ilen 7 olen 9, unlit textured quad\n"
         "  cba 0x4028 (palette 640,256) tsb 0x000a (page 640,0, 4-bit, rate 0)\n"
-        "  uv 0,0 64,0 0,64 64,64\n  colour 128,128,128\n",
-        "vertex 0: -20 5 -10\n", "normal 0: 0 -4096 0\n"}) {
+        "  uv 63,63 63,0 0,63 0,0\n  colour 128,128,128\n",
+        "vertex 0: -20 5 -10\n", "normal 0: 0 4096 0\n"}) {
     EXPECT_NE(info.output.find(line), std::string::npos) << line << "\n" << info.output;
   }
 }

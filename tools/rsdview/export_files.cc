@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "tools/rsdformat/read_error.h"
+#include "tools/rsdformat/texel_clamp.h"
 #include "tools/rsdformat/text_lines.h"
 #include "tools/rsdformat/texture_page.h"
 
@@ -29,6 +30,13 @@ Model ReadModel(const std::filesystem::path& rsd_path) {
       model.mat, static_cast<std::int32_t>(model.ply.polygons.size()));
   rsdformat::CheckTextureNumbers(model.mat, static_cast<std::int32_t>(model.rsd.textures.size()));
   model.textures = ReadTextures(model.rsd, rsd_path);
+  std::vector<const rsdformat::TimFile*> images;
+  for (const Texture& texture : model.textures) {
+    images.push_back(&texture.tim);
+  }
+  if (std::string warning = rsdformat::ClampTexelPositions(model.mat, images); !warning.empty()) {
+    model.warnings.push_back(std::move(warning));
+  }
   return model;
 }
 

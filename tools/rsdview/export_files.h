@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <string>
 #include <vector>
 
 #include "tools/rsdformat/mat_file.h"
@@ -31,9 +32,13 @@ struct Model {
   /// Per polygon, when the file gives each its page and palette words (a
   /// TMD model); empty when each textured line's TIM sets them.
   std::vector<TextureWindow> windows;
+  /// What reading mended ("Warning: FILE:LINE: ..."), for the user.
+  std::vector<std::string> warnings;
 };
 
-/// Reads the RSD file and the files it names. Throws rsdformat::ReadError.
+/// Reads the RSD file and the files it names, and moves texel positions
+/// outside their images onto the image's edge as a converter does (one
+/// warning). Throws rsdformat::ReadError.
 Model ReadModel(const std::filesystem::path& rsd_path);
 
 /// The display area the project file beside the RSD file (same name, ".PSX")

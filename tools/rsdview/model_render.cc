@@ -264,7 +264,9 @@ struct PolygonPainter {
 
   void Triangle(const MatLine& line, const TextureWindow& window, const Corner& a, const Corner& b,
                 const Corner& c) {
-    if (options.cull && !framing.console && !line.double_sided() && SignedArea(a, b, c) > 0) {
+    // The console draws a polygon whose corners run clockwise on screen
+    // (with its own camera the whole polygon was tested already).
+    if (options.cull && !framing.console && !line.double_sided() && SignedArea(a, b, c) < 0) {
       return;
     }
     const int rate = line.rate() & 3;

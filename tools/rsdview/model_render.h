@@ -1,8 +1,9 @@
 // Rendering a model as the console would draw it, one panel per view.
 //
 // Coordinates are the console's: x right, y down, z away from a viewer in
-// front. Every view is an orthographic projection framed to the model's
-// projected extent. Polygons:
+// front. The front view is the console's camera without rotation, from -z
+// looking along +z; the others turn it. Every view is an orthographic
+// projection framed to the model's projected extent. Polygons:
 // - C and G: their colour (G: per corner, blended across);
 // - T, D and H: each pixel takes the nearest texel at its interpolated texel
 //   position, read from video memory as the TIM files load it (so an image
@@ -16,8 +17,8 @@
 //   their rate (textured ones only where the texel has bit 15 set);
 // - both sides are drawn unless culling is asked for, which skips the back
 //   of polygons that are not double-sided (flag bit 1). The front is the
-//   side from which corners 0, 1, 2 run counter-clockwise on screen, as the
-//   exporter writes them.
+//   side from which corners 0, 1, 2 run clockwise on screen, as the
+//   console's back-face test has it.
 //
 // With the console's camera (console/camera.h) a view is instead the
 // perspective picture the console program shows: 320 x 240, the model's

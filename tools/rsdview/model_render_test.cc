@@ -176,11 +176,12 @@ TEST(ModelRender, CullingSkipsBackFacesButNotDoubleSidedOnes) {
     builder.Polygon(std::move(corners), {0, 0, -1}, Flat({9, 9, 9}, flag));
     return Render(builder.model, 64, View::kFront, cull).At(16, 16) == Rgb{9, 9, 9};
   };
-  // (0, 7, 0) is below (0, 0, 0) on screen: 0, 2, 1 runs counter-clockwise.
-  EXPECT_TRUE(drawn({0, 2, 1}, 0x01, true));
-  EXPECT_FALSE(drawn({0, 1, 2}, 0x01, true));
-  EXPECT_TRUE(drawn({0, 1, 2}, 0x01, false));
-  EXPECT_TRUE(drawn({0, 1, 2}, 0x03, true));
+  // (0, 7, 0) is below (0, 0, 0) on screen: 0, 1, 2 runs clockwise, the
+  // front the console draws; 0, 2, 1 is a back face.
+  EXPECT_TRUE(drawn({0, 1, 2}, 0x01, true));
+  EXPECT_FALSE(drawn({0, 2, 1}, 0x01, true));
+  EXPECT_TRUE(drawn({0, 2, 1}, 0x01, false));
+  EXPECT_TRUE(drawn({0, 2, 1}, 0x03, true));
 }
 
 TEST(ModelRender, ViewsLookAlongTheirAxes) {

@@ -66,6 +66,9 @@ int RunModel(const rsdview::Arguments& args) {
                                    ? rsdview::ModelFromTmd(rsdview::ReadTmdModel(args.rsd),
                                                            rsdview::ReadTimFiles(Paths(args.tims)))
                                    : rsdview::ReadModel(args.rsd);
+  for (const std::string& warning : model.warnings) {
+    std::printf("%s\n", warning.c_str());
+  }
   std::printf("%zu vertices, %zu polygons, %zu textures\n", model.ply.vertices.size(),
               model.ply.polygons.size(), model.textures.size());
   return Written(rsdview::RenderPanels(model, args.views, args.render), args.output);

@@ -106,7 +106,12 @@ TEST_F(RsdviewProgram, TheExampleExportHasNoFaultAndRenders) {
 
   const Outcome model = Rsdview("model export/ship.rsd -o model.png --size 128");
   EXPECT_EQ(model.exit_code, 0) << model.errors;
-  EXPECT_EQ(model.output, "8 vertices, 6 polygons, 2 textures\nwrote model.png (512 x 128)\n");
+  // The exporter maps each texture whole: its far edges (64 and 32) are
+  // moved onto the images' last texels.
+  EXPECT_EQ(model.output,
+            "Warning: export/ship.mat:10: 18 texel positions lie outside their images and are "
+            "moved onto the image's edge, the first on polygon 0\n"
+            "8 vertices, 6 polygons, 2 textures\nwrote model.png (512 x 128)\n");
   const Canvas expected = RenderPanels(ReadModel(out / "ship.rsd"),
                                        {View::kFront, View::kSide, View::kTop, View::kThreeQuarter},
                                        RenderOptions{128, false});
@@ -223,7 +228,10 @@ TEST_F(RsdviewProgram, AHandMadeModelRendersWhatTheLibraryDraws) {
   WriteBytes(folder_ / "t0.tim", Tim(4, 16, 16, 640, 0, 640, 256));
   const Outcome run = Rsdview("model m.rsd -o m.png --size 64 --views top,front --cull");
   EXPECT_EQ(run.exit_code, 0) << run.errors;
-  EXPECT_EQ(run.output, "5 vertices, 2 polygons, 1 textures\nwrote m.png (128 x 64)\n");
+  EXPECT_EQ(run.output,
+            "Warning: m.mat:3: 3 texel positions lie outside their images and are moved onto "
+            "the image's edge, the first on polygon 0\n"
+            "5 vertices, 2 polygons, 1 textures\nwrote m.png (128 x 64)\n");
   const Canvas expected = RenderPanels(ReadModel(folder_ / "m.rsd"), {View::kTop, View::kFront},
                                        RenderOptions{64, true});
   EXPECT_EQ(Decoded(folder_ / "m.png"), Bytes(expected));
