@@ -4,6 +4,7 @@
 #include <span>
 
 #include "console/view_data.h"
+#include "formats/pck_layout.h"
 #include "formats/tmd_layout.h"
 #include "packer/svector.h"
 #include "tools/rsdformat/read_error.h"
@@ -109,7 +110,7 @@ rsdformat::PackFile CheckedPack(const InputFile& file, const rsd2tmd::TmdModel& 
     throw Refusal(file.name + ": its frames hold " + std::to_string(first.normals.size()) +
                   " normals, " + tmd_name + " has " + std::to_string(model.normals.size()));
   }
-  const std::uint32_t frame_size = morphon::LoadU32(file.bytes.data() + 4);
+  const std::uint32_t frame_size = morphon::LoadU32(file.bytes.data() + pcklayout::kFrameSizeAt);
   if (frame_size % 4 != 0) {
     throw Refusal(file.name + ": its frames of " + std::to_string(frame_size) +
                   " bytes are not whole words");
