@@ -328,10 +328,14 @@ TEST_F(RealToolsExport, Img2timFailureStopsTheExport) {
 }
 
 TEST_F(RealToolsExport, Img2timFailureStopsTheBatchExport) {
-  // The fourth 256-wide 8-bit image would start at column 1024, which
-  // img2tim refuses on its command line.
+  // The fourth 256-wide 8-bit image would start at column 1024: img2tim
+  // names the texture's file and the cause.
   const HostRun run = BatchExportTextures({"a~256x32x8", "b~256x32x8", "c~256x32x8", "d~256x32x8"});
-  ExpectImg2timStop(run, "Invalid value for -org");
+  ExpectImg2timStop(run, "ERROR: ");
+  EXPECT_NE(run.boxes[0].text.find("tri3-resized.bmp: image at 1024,0 does not fit video memory: "
+                                   "128 columns x 32 rows end at 1152,32, beyond its 1024 x 512"),
+            std::string::npos)
+      << run.boxes[0].text;
   EXPECT_TRUE(sandbox_.Exists("out\\tri2.tim"));
   EXPECT_FALSE(sandbox_.Exists("out\\tri3.tim"));
   EXPECT_EQ(sandbox_.Read("out\\tri.rsd").find("NTEX"), std::string::npos);

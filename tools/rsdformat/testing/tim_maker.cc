@@ -8,7 +8,7 @@ namespace rsdformat::test_files {
 
 std::string MakeTim(int width, int height, const std::vector<img2tim::Rgb>& palette,
                     const std::function<int(int u, int v)>& index, const TimPlace& place) {
-  img2tim::BmpImage image;
+  img2tim::Image image;
   image.width = width;
   image.height = height;
   image.bits_per_pixel = 8;

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/img2tim/bmp_image.h"
+#include "tools/img2tim/image.h"
 
 namespace rsdformat::test_files {
 
