@@ -1,8 +1,10 @@
 # What `cmake --install` puts where, and the packages' contents with it.
 #
 # POSIX (GNU layout under the prefix):
-#   bin/                         morphon, clayhost, img2tim, tmdgen, rsdview, rsd2tmd, tmdinfo
+#   bin/                         morphon, clayhost, img2tim, tmdgen, rsdview, rsd2tmd, tmdinfo,
+#                                psxview
 #   share/gannet/                drive C: of an installed clayhost
+#     console/                   viewer.bin, the console program psxview wraps around a model
 #     MarbleCLAY/plugin/         Gannet.mcp, Skerry.mcp, the POSIX rsdn.bat
 #     examples/                  the bundled scenes and scripts
 #   share/doc/gannet-toolchain/  README.md and the documentation
@@ -15,11 +17,15 @@ if(WIN32)
   install(FILES $<TARGET_FILE:gannet_plugin> $<TARGET_FILE:skerry_plugin> DESTINATION .)
   install(PROGRAMS $<TARGET_FILE:morphon> DESTINATION .)
   # The sample rsdn.bat falls back to rsd2tmd.exe when the kit's converter is missing.
-  foreach(tool img2tim rsd2tmd tmdinfo)
+  foreach(tool img2tim rsd2tmd tmdinfo psxview)
     if(TARGET ${tool})
       install(PROGRAMS $<TARGET_FILE:${tool}> DESTINATION .)
     endif()
   endforeach()
+  # psxview finds the console program beside itself.
+  if(TARGET console_program)
+    install(FILES ${GANNET_VIEWER_IMAGE} DESTINATION .)
+  endif()
   install(FILES ${PROJECT_SOURCE_DIR}/examples/script/MarbleCLAY/plugin/SkerryScript.txt
           DESTINATION .)
   # Notepad and cmd.exe want CR LF line ends.
@@ -45,8 +51,12 @@ set(plugin_folder ${GANNET_INSTALL_DRIVE_C}/MarbleCLAY/plugin)
 install(TARGETS morphon RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(TARGETS gannet_plugin skerry_plugin LIBRARY DESTINATION ${plugin_folder})
 if(TARGET clayhost)
-  install(TARGETS clayhost img2tim tmdgen rsdview rsd2tmd tmdinfo
+  install(TARGETS clayhost img2tim tmdgen rsdview rsd2tmd tmdinfo psxview
           RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+  # psxview looks for the console program in ../share/gannet/console.
+  if(TARGET console_program)
+    install(FILES ${GANNET_VIEWER_IMAGE} DESTINATION ${GANNET_INSTALL_DRIVE_C}/console)
+  endif()
   # The installed rsdn.bat finds the installed rsd2tmd from its own place.
   file(RELATIVE_PATH rsd2tmd_from_plugins ${CMAKE_INSTALL_PREFIX}/${plugin_folder}
        ${CMAKE_INSTALL_FULL_BINDIR}/rsd2tmd)

@@ -1,5 +1,6 @@
-# Test helpers shared by every folder: gannet_add_test(NAME SOURCES... LIBS ...)
-# builds one GoogleTest executable and registers its cases with ctest.
+# Test helpers shared by every folder: gannet_add_test(NAME SOURCES... LIBS ...
+# [LABELS ...]) builds one GoogleTest executable and registers its cases with
+# ctest, with the labels given (the emulator stage's tests carry "emulator").
 # Without GoogleTest the tests are left out, so that building the programs
 # needs nothing but their own libraries.
 if(GANNET_BUILD_TESTS)
@@ -17,8 +18,8 @@ function(gannet_add_test name)
   if(NOT GANNET_BUILD_TESTS)
     return()
   endif()
-  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS;LABELS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main)
-  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 300)
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 300 LABELS "${ARG_LABELS}")
 endfunction()

@@ -10,7 +10,7 @@
 #include <string_view>
 
 #include "tools/rsdformat/read_error.h"
-#include "tools/rsdview/pck_file.h"
+#include "tools/rsdformat/pck_file.h"
 
 namespace {
 
@@ -25,9 +25,9 @@ void Require(bool ok, const char* what) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   try {
-    const rsdview::PackFile pack = rsdview::ParsePack(std::span(data, size), "f.pck");
+    const rsdformat::PackFile pack = rsdformat::ParsePack(std::span(data, size), "f.pck");
     Require(size >= 32, "a pack shorter than its header");
-    for (const rsdview::PackFrame& frame : pack.frames) {
+    for (const rsdformat::PackFrame& frame : pack.frames) {
       Require(frame.vertices.size() == pack.frames.front().vertices.size(),
               "frames with different vertex counts");
       Require(frame.normals.size() == pack.frames.front().normals.size(),

@@ -27,13 +27,14 @@ done
 # Mode and path of every file, "./usr/bin/clayhost -rwxr-xr-x".
 dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { print $6, $1 }' >"$work/contents"
 for program in usr/bin/morphon usr/bin/clayhost usr/bin/img2tim usr/bin/tmdgen usr/bin/rsdview \
-  usr/bin/rsd2tmd usr/bin/tmdinfo usr/share/gannet/MarbleCLAY/plugin/rsdn.bat; do
+  usr/bin/rsd2tmd usr/bin/tmdinfo usr/bin/psxview usr/share/gannet/MarbleCLAY/plugin/rsdn.bat; do
   check "holds $program, executable" "$(yes_if grep -qx "./$program -rwxr-xr-x" "$work/contents")"
 done
 for file in usr/share/gannet/MarbleCLAY/plugin/Gannet.mcp usr/share/gannet/MarbleCLAY/plugin/Skerry.mcp \
   usr/share/gannet/examples/scenes/ship.json usr/share/gannet/examples/script/scene.json \
   usr/share/gannet/examples/script/MarbleCLAY/plugin/SkerryScript.txt \
-  usr/share/doc/gannet-toolchain/README.md usr/share/doc/gannet-toolchain/INSTALL.md; do
+  usr/share/doc/gannet-toolchain/README.md usr/share/doc/gannet-toolchain/INSTALL.md \
+  usr/share/doc/gannet-toolchain/CONSOLE.md usr/share/gannet/console/viewer.bin; do
   check "holds $file" "$(yes_if grep -q "^./$file " "$work/contents")"
 done
 stray=$(grep -vE '^\./usr/(bin|share/gannet|share/doc/gannet-toolchain)/' "$work/contents" || true)

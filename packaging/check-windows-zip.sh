@@ -16,7 +16,7 @@ source "$here/checks.sh"
 check_subject=$(basename "$zip")
 
 expected=$(printf "$top/%s\n" Gannet.mcp INSTALL.txt Skerry.mcp SkerryScript.txt img2tim.exe \
-  morphon.exe rsd2tmd.exe rsdn.bat tmdinfo.exe | LC_ALL=C sort)
+  morphon.exe psxview.exe rsd2tmd.exe rsdn.bat tmdinfo.exe viewer.bin | LC_ALL=C sort)
 found=$(cd "$work" && cmake -E tar tf "$zip" | grep -v '/$' | LC_ALL=C sort)
 check "holds exactly the shipped files" "$(yes_if [ "$found" == "$expected" ])" \
   "$(tr '\n' ' ' <<<"$found")"
@@ -25,7 +25,7 @@ check "holds exactly the shipped files" "$(yes_if [ "$found" == "$expected" ])" 
 files=$work/$top
 "$here/check-shipped-files.sh" "$files/Gannet.mcp" "$files/Skerry.mcp" "$files/morphon.exe" \
   "$files/img2tim.exe" || failures=$((failures + 1))
-for program in rsd2tmd.exe tmdinfo.exe; do
+for program in rsd2tmd.exe tmdinfo.exe psxview.exe; do
   "$root/windows/check-pe-file.sh" "$files/$program" exe || failures=$((failures + 1))
 done
 
@@ -44,6 +44,10 @@ for text in INSTALL.txt SkerryScript.txt rsdn.bat; do
 done
 check "INSTALL.txt names version $version" "$(yes_if grep -q "chain $version for" "$files/INSTALL.txt")"
 check "INSTALL.txt names both plug-in folders" "$(yes_if names_both_plugin_folders "$files/INSTALL.txt")"
+
+viewer_image=$root/build-windows/i686/tools/psxview/viewer.bin
+check "viewer.bin is the console program the build made" \
+  "$(yes_if cmp -s "$viewer_image" "$files/viewer.bin")"
 
 sample=$root/tools/rsdn/windows/rsdn.bat
 check "rsdn.bat is $sample" "$(yes_if cmp -s "$sample" "$files/rsdn.bat")"

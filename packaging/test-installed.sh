@@ -1,7 +1,7 @@
 #!/bin/bash
 # Runs the installed tool chain under PREFIX, and nothing else of the
 # project: the versions, one export with Gannet.mcp, one script with
-# Skerry.mcp and one morphon run.
+# Skerry.mcp, one morphon run and one psxview run.
 #   test-installed.sh PREFIX VERSION
 # PREFIX is an installation (cmake --install --prefix PREFIX) or the usr/ of
 # an unpacked Debian package. Exits 1 at the first failure.
@@ -29,7 +29,7 @@ expect_files() {
 
 mkdir -p "$work/home"
 [[ $(installed clayhost --version) == "clayhost $version" ]] || fail "clayhost --version"
-for program in img2tim rsdview rsd2tmd tmdinfo; do
+for program in img2tim rsdview rsd2tmd tmdinfo psxview; do
   [[ $(installed "$program" --version) == "$program $version" ]] || fail "$program --version"
 done
 
@@ -61,4 +61,9 @@ installed tmdgen "$work/animation" 4 >/dev/null || fail "tmdgen"
   { cat "$work/morphon.log"; fail "morphon"; }
 expect_files "$work/animation/MORPHON.PCK" "$work"/animation/f{0,1,2,3}.mm
 
-echo "ok   installed files in $prefix: versions, export, script and pack"
+# psxview finds the installed console program and wraps the exported ship.
+installed psxview "$work/export/ship.tmd" "$work"/export/ship{0,1}.tim -o "$work/VIEW.EXE" \
+  >"$work/psxview.log" 2>&1 || { cat "$work/psxview.log"; fail "psxview"; }
+[[ $(head -c8 "$work/VIEW.EXE") == "PS-X EXE" ]] || fail "VIEW.EXE is no PS-EXE"
+
+echo "ok   installed files in $prefix: versions, export, script, pack and console program"

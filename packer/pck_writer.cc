@@ -1,5 +1,6 @@
 #include "packer/pck_writer.h"
 
+#include "formats/pck_layout.h"
 #include "packer/run_settings.h"
 #include "packer/svector.h"
 
@@ -7,11 +8,11 @@ namespace morphon {
 
 std::array<std::uint8_t, kPckHeaderSize> EncodePckHeader(const PckHeader& header) {
   std::array<std::uint8_t, kPckHeaderSize> bytes{};
-  StoreU32(&bytes[0], header.total_frames);
-  StoreU32(&bytes[4], header.n_vertandnorm_size);
-  StoreU32(&bytes[8], header.vert_size);
-  StoreU32(&bytes[12], header.norm_size);
-  bytes[28] = header.include_loopback;
+  StoreU32(&bytes[pcklayout::kFrameCountAt], header.total_frames);
+  StoreU32(&bytes[pcklayout::kFrameSizeAt], header.n_vertandnorm_size);
+  StoreU32(&bytes[pcklayout::kVertexSizeAt], header.vert_size);
+  StoreU32(&bytes[pcklayout::kNormalSizeAt], header.norm_size);
+  bytes[pcklayout::kLoopByteAt] = header.include_loopback;
   return bytes;
 }
 

@@ -6,12 +6,13 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "formats/pck_layout.h"
 #include "packer/file_handle.h"
 
 namespace morphon {
 
 /// Size in bytes of PckHeader as stored.
-inline constexpr std::size_t kPckHeaderSize = 32;
+inline constexpr std::size_t kPckHeaderSize = pcklayout::kHeaderSize;
 
 /// The header of MORPHON.PCK.
 struct PckHeader {

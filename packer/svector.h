@@ -6,10 +6,12 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "formats/tmd_layout.h"
+
 namespace morphon {
 
 /// Size in bytes of one SVECTOR entry: vx, vy, vz and a pad, 16 bits each.
-inline constexpr std::size_t kSvectorSize = 8;
+inline constexpr std::size_t kSvectorSize = tmdlayout::kSvectorSize;
 
 /// One SVECTOR entry: three signed 16-bit components and a 16-bit pad.
 struct SVector {

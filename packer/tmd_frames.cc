@@ -28,13 +28,13 @@ FileHandle OpenSource(const std::string& name) {
 
 TmdObject DecodeObject(const std::uint8_t* entry) {
   TmdObject object;
-  object.vert_top = LoadU32(entry);
-  object.n_vert = LoadU32(entry + 4);
-  object.normal_top = LoadU32(entry + 8);
-  object.n_normal = LoadU32(entry + 12);
-  object.primitive_top = LoadU32(entry + 16);
-  object.n_primitive = LoadU32(entry + 20);
-  object.scale = static_cast<std::int32_t>(LoadU32(entry + 24));
+  object.vert_top = LoadU32(entry + tmdlayout::kVertTopAt);
+  object.n_vert = LoadU32(entry + tmdlayout::kNVertAt);
+  object.normal_top = LoadU32(entry + tmdlayout::kNormalTopAt);
+  object.n_normal = LoadU32(entry + tmdlayout::kNNormalAt);
+  object.primitive_top = LoadU32(entry + tmdlayout::kPrimitiveTopAt);
+  object.n_primitive = LoadU32(entry + tmdlayout::kNPrimitiveAt);
+  object.scale = static_cast<std::int32_t>(LoadU32(entry + tmdlayout::kScaleAt));
   return object;
 }
 

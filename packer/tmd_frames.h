@@ -8,13 +8,14 @@
 #include <memory>
 #include <string>
 
+#include "formats/tmd_layout.h"
 #include "packer/file_handle.h"
 
 namespace morphon {
 
 /// Bytes of the TMD file header (id, flag, noobj) and of one object entry.
-inline constexpr std::size_t kTmdHeaderSize = 12;
-inline constexpr std::size_t kTmdObjectSize = 28;
+inline constexpr std::size_t kTmdHeaderSize = tmdlayout::kHeaderSize;
+inline constexpr std::size_t kTmdObjectSize = tmdlayout::kObjectSize;
 
 /// The first entry of a TMD object table. Block offsets count from the start
 /// of the object table, file offset 12.

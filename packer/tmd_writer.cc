@@ -2,12 +2,13 @@
 
 #include <cstdio>
 
+#include "formats/tmd_layout.h"
 #include "packer/file_handle.h"
 
 namespace morphon {
 namespace {
 
-constexpr std::uint32_t kObjectTableSize = 28;
+constexpr std::uint32_t kObjectTableSize = tmdlayout::kObjectSize;
 
 void AppendU32(std::vector<std::uint8_t>& bytes, std::uint32_t value) {
   bytes.resize(bytes.size() + 4);

@@ -22,6 +22,9 @@ PACKAGES=(
   imagemagick assimp-utils locales
   clang-14 libclang-rt-14-dev
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine64
+  # The console program and the two emulators its tests run in.
+  gcc-mipsel-linux-gnu g++-mipsel-linux-gnu
+  retroarch libretro-beetle-psx pcsxr xvfb
 )
 # wine32 needs the qemu-user of bookworm-backports: the one of bookworm
 # cannot reserve the address range wine asks for.

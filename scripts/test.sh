@@ -7,7 +7,8 @@
 #   4. a short run of every fuzz target (build-fuzz/);
 #   5. the 32-bit Windows builds, their checks, their tests and the shipped files
 #      end to end under wine32 (build-windows/);
-#   6. the installed files, the Debian package and the Windows zip.
+#   6. the console program in two emulators (build/);
+#   7. the installed files, the Debian package and the Windows zip.
 # Fails as soon as one stage fails.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -18,7 +19,7 @@ stage() { printf '\n##### %s\n\n' "$*"; }
 
 stage "Native build and tests"
 "$root/scripts/build.sh" "$root/build"
-ctest --test-dir "$root/build" --output-on-failure -j"$(nproc)"
+ctest --test-dir "$root/build" --output-on-failure -j"$(nproc)" -LE emulator
 
 stage "A user's default Release build"
 "$root/scripts/test-user-build.sh" "$root/build-user"
@@ -31,6 +32,9 @@ stage "Short fuzz runs"
 
 stage "Windows builds and tests under wine32"
 "$root/scripts/test-windows.sh" "$root/build-windows" "$root/build"
+
+stage "The console program in two emulators"
+"$root/scripts/test-console.sh" "$root/build"
 
 stage "Installed files and release packages"
 "$root/scripts/test-packages.sh" "$root/build"

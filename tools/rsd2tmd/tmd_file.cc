@@ -3,16 +3,17 @@
 #include <cstdio>
 #include <utility>
 
+#include "formats/tmd_layout.h"
 #include "packer/tmd_writer.h"
 
 namespace rsd2tmd {
 namespace {
 
-constexpr std::uint32_t kTmdId = 0x41;
+using tmdlayout::kTmdId;
 constexpr std::uint32_t kFixp = 0x01;
-constexpr std::uint64_t kTableStart = 12;
-constexpr std::uint64_t kEntrySize = 28;
-constexpr std::uint64_t kPrimitiveHeader = 4;
+constexpr std::uint64_t kTableStart = tmdlayout::kHeaderSize;
+constexpr std::uint64_t kEntrySize = tmdlayout::kObjectSize;
+constexpr std::uint64_t kPrimitiveHeader = tmdlayout::kPrimitiveHeaderSize;
 constexpr int kVramColumns = 1024;
 
 std::string Hex(unsigned value, int digits) {
@@ -81,13 +82,13 @@ class ObjectReader {
   ObjectReader(std::span<const std::uint8_t> file, TmdDescription& out) : file_(file), out_(out) {}
 
   bool Read(std::uint32_t index, const std::uint8_t* entry) {
-    const std::uint32_t vert_top = morphon::LoadU32(entry);
-    n_vert_ = morphon::LoadU32(entry + 4);
-    const std::uint32_t normal_top = morphon::LoadU32(entry + 8);
-    n_normal_ = morphon::LoadU32(entry + 12);
-    const std::uint32_t primitive_top = morphon::LoadU32(entry + 16);
-    const std::uint32_t n_primitive = morphon::LoadU32(entry + 20);
-    const auto scale = static_cast<std::int32_t>(morphon::LoadU32(entry + 24));
+    const std::uint32_t vert_top = morphon::LoadU32(entry + tmdlayout::kVertTopAt);
+    n_vert_ = morphon::LoadU32(entry + tmdlayout::kNVertAt);
+    const std::uint32_t normal_top = morphon::LoadU32(entry + tmdlayout::kNormalTopAt);
+    n_normal_ = morphon::LoadU32(entry + tmdlayout::kNNormalAt);
+    const std::uint32_t primitive_top = morphon::LoadU32(entry + tmdlayout::kPrimitiveTopAt);
+    const std::uint32_t n_primitive = morphon::LoadU32(entry + tmdlayout::kNPrimitiveAt);
+    const auto scale = static_cast<std::int32_t>(morphon::LoadU32(entry + tmdlayout::kScaleAt));
     object_ = "object " + std::to_string(index);
     out_.text += object_ + ": " + std::to_string(n_primitive) + " primitives at " +
                  std::to_string(kTableStart + primitive_top) + ", " + std::to_string(n_vert_) +
@@ -261,8 +262,8 @@ TmdDescription DescribeTmdFile(std::span<const std::uint8_t> file) {
     return out;
   }
   const std::uint32_t id = morphon::LoadU32(file.data());
-  const std::uint32_t flags = morphon::LoadU32(file.data() + 4);
-  const std::uint32_t nobj = morphon::LoadU32(file.data() + 8);
+  const std::uint32_t flags = morphon::LoadU32(file.data() + tmdlayout::kFlagsAt);
+  const std::uint32_t nobj = morphon::LoadU32(file.data() + tmdlayout::kObjectCountAt);
   out.text = "TMD id " + Hex(id, 8) + ", flags " + Hex(flags, 8) + ", " + std::to_string(nobj) +
              (nobj == 1 ? " object\n" : " objects\n");
   if (id != kTmdId) {

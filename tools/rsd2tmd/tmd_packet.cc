@@ -3,14 +3,13 @@
 namespace rsd2tmd {
 namespace {
 
-constexpr std::uint8_t kCodePolygon = 0x20;
-constexpr std::uint8_t kModeGouraud = 0x10;
-constexpr std::uint8_t kModeQuad = 0x08;
-constexpr std::uint8_t kModeTextured = 0x04;
-constexpr std::uint8_t kModeSemiTransparent = 0x02;
-constexpr std::uint8_t kModeRaw = 0x01;
-constexpr std::uint8_t kFlagReserved = 0xF8;
-constexpr int kHeaderSize = 4;
+using tmdlayout::kCodePolygon;
+using tmdlayout::kModeGouraud;
+using tmdlayout::kModeQuad;
+using tmdlayout::kModeRaw;
+using tmdlayout::kModeSemiTransparent;
+using tmdlayout::kModeTextured;
+constexpr int kHeaderSize = tmdlayout::kPrimitiveHeaderSize;
 
 void Store16(std::uint8_t* at, std::uint16_t value) {
   at[0] = static_cast<std::uint8_t>(value);
@@ -46,49 +45,10 @@ std::uint8_t FlagOf(const TmdPolygon& polygon) {
 }
 
 std::optional<PacketLayout> LayoutOf(std::uint8_t mode, std::uint8_t flag) {
-  const bool gouraud = (mode & kModeGouraud) != 0;
-  const bool textured = (mode & kModeTextured) != 0;
-  const bool lit = Lit(flag);
-  const bool vertex_colours = (flag & kFlagVertexColours) != 0;
-  if ((mode & 0xE0) != kCodePolygon || (flag & kFlagReserved) != 0 ||
-      lit == ((mode & kModeRaw) != 0) || (vertex_colours && (textured || !lit))) {
+  const PacketLayout layout = tmdlayout::PacketLayoutOf(mode, flag);
+  if (!layout.polygon) {
     return std::nullopt;
   }
-  PacketLayout layout;
-  const int n = (mode & kModeQuad) != 0 ? 4 : 3;
-  layout.corners = n;
-  int offset = 0;
-  if (textured) {
-    layout.texture_at = 0;
-    offset += 4 * n;
-  }
-  if (lit) {
-    layout.colours = textured ? 0 : (vertex_colours ? n : 1);
-  } else {
-    layout.colours = gouraud ? n : 1;
-  }
-  if (layout.colours > 0) {
-    layout.colour_at = offset;
-    offset += 4 * layout.colours;
-  }
-  if (lit && gouraud) {
-    layout.normal_at = offset;
-    layout.normals = n;
-    layout.vertex_at = offset + 2;
-    layout.index_stride = 4;
-    offset += 4 * n;
-  } else if (lit) {
-    layout.normal_at = offset;
-    layout.normals = 1;
-    layout.vertex_at = offset + 2;
-    offset += 2 + 2 * n;
-  } else {
-    layout.vertex_at = offset;
-    offset += 2 * n;
-  }
-  layout.ilen = static_cast<std::uint8_t>((offset + 3) / 4);
-  const bool drawn_gouraud = gouraud || vertex_colours;
-  layout.olen = static_cast<std::uint8_t>((drawn_gouraud ? n : 1) + n + (textured ? n : 0));
   return layout;
 }
 

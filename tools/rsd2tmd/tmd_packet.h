@@ -19,6 +19,7 @@
 #include <optional>
 #include <vector>
 
+#include "formats/tmd_layout.h"
 #include "tools/rsdformat/mat_file.h"
 
 namespace rsd2tmd {
@@ -52,24 +53,12 @@ struct TmdPolygon {
 };
 
 /// Primitive flag bits.
-inline constexpr std::uint8_t kFlagUnlit = 0x01;
-inline constexpr std::uint8_t kFlagDoubleSided = 0x02;
-inline constexpr std::uint8_t kFlagVertexColours = 0x04;
+inline constexpr std::uint8_t kFlagUnlit = tmdlayout::kFlagUnlit;
+inline constexpr std::uint8_t kFlagDoubleSided = tmdlayout::kFlagDoubleSided;
+inline constexpr std::uint8_t kFlagVertexColours = tmdlayout::kFlagVertexColours;
 
-/// Where the fields of one packet kind lie, as byte offsets into the packet
-/// data (after the 4-byte header); -1 for a field the kind does not have.
-struct PacketLayout {
-  int corners = 3;
-  int texture_at = -1;    ///< T0; Tn at texture_at + 4n
-  int colour_at = -1;     ///< the first colour word; the others follow
-  int colours = 0;        ///< colour words: 0, 1 or one per corner
-  int normal_at = -1;     ///< N0
-  int normals = 0;        ///< 0, 1 or one per corner
-  int vertex_at = 0;      ///< V0
-  int index_stride = 2;   ///< bytes from Vn to Vn+1 (and Nn to Nn+1)
-  std::uint8_t ilen = 0;  ///< packet words
-  std::uint8_t olen = 0;  ///< words of the drawing packet built from it
-};
+/// Where the fields of one packet kind lie (formats/tmd_layout.h).
+using PacketLayout = tmdlayout::PacketLayout;
 
 /// The mode byte of `polygon`.
 std::uint8_t ModeOf(const TmdPolygon& polygon);

@@ -39,12 +39,13 @@ AnimationSheet ReadAnimation(const std::filesystem::path& pack, const std::files
   if (file.frames.empty()) {
     throw rsdformat::ReadError(pack.string(), "", "holds no frames");
   }
-  const std::uint64_t side = static_cast<std::uint64_t>(options.size);
-  if (file.frames.size() * side * side > kLargestSheetPixels) {
+  const auto width = static_cast<std::uint64_t>(PanelWidth(options));
+  const auto height = static_cast<std::uint64_t>(PanelHeight(options));
+  if (file.frames.size() * width * height > kLargestSheetPixels) {
     throw rsdformat::ReadError(
         pack.string(), "",
-        std::to_string(file.frames.size()) + " frames of " + std::to_string(side) + " x " +
-            std::to_string(side) + " pixels are more than one sheet holds (" +
+        std::to_string(file.frames.size()) + " frames of " + std::to_string(width) + " x " +
+            std::to_string(height) + " pixels are more than one sheet holds (" +
             std::to_string(kLargestSheetPixels) + " pixels); give a smaller --size");
   }
   const Model base = ModelFromTmd(ReadTmdModel(tmd), ReadTimFiles(tims));

@@ -10,11 +10,15 @@
 #include <string>
 #include <vector>
 
+#include "tools/rsdformat/pck_file.h"
 #include "tools/rsdview/canvas.h"
 #include "tools/rsdview/model_render.h"
-#include "tools/rsdview/pck_file.h"
 
 namespace rsdview {
+
+using rsdformat::PackFile;
+using rsdformat::PackFrame;
+using rsdformat::ReadPack;
 
 inline constexpr int kSheetColumns = 8;
 

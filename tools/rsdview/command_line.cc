@@ -155,6 +155,12 @@ std::optional<Arguments> ParseArguments(const std::vector<std::string>& args, st
       ++i;
     } else if (!vram && arg == "--cull") {
       parsed.render.cull = true;
+    } else if (!vram && arg == "--camera") {
+      if (!has_value || value != "console") {
+        return bad_value("console (the console program's camera)");
+      }
+      parsed.render.console_camera = true;
+      ++i;
     } else if (!vram && arg == "--tim") {
       if (!has_value || value.empty()) {
         return bad_value("a TIM file");

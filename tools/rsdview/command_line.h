@@ -1,9 +1,10 @@
 // rsdview's command line:
 //   rsdview vram MODEL.rsd -o OUT.png [--zoom N] [--display WxH]
-//   rsdview model MODEL.rsd -o OUT.png [--size N] [--views LIST] [--cull]
+//   rsdview model MODEL.rsd -o OUT.png [--size N] [--views LIST] [--cull] [--camera console]
 //   rsdview model MODEL.tmd --tim A.tim ... -o OUT.png [--size N] [--views LIST] [--cull]
+//                [--camera console]
 //   rsdview anim MORPHON.PCK --tmd BASE.tmd [--tim A.tim ...] -o OUT.png [--size N]
-//                [--view VIEW] [--cull] [--gif]
+//                [--view VIEW] [--cull] [--camera console] [--gif]
 #ifndef GANNET_TOOLS_RSDVIEW_COMMAND_LINE_H_
 #define GANNET_TOOLS_RSDVIEW_COMMAND_LINE_H_
 
@@ -19,11 +20,11 @@ namespace rsdview {
 inline constexpr const char* kUsage =
     "usage: rsdview vram MODEL.rsd -o OUT.png [--zoom N] [--display WxH]\n"
     "       rsdview model MODEL.rsd -o OUT.png [--size N] [--views front,side,top,three-quarter]"
-    " [--cull]\n"
+    " [--cull] [--camera console]\n"
     "       rsdview model MODEL.tmd [--tim A.tim ...] -o OUT.png [--size N] [--views LIST]"
-    " [--cull]\n"
+    " [--cull] [--camera console]\n"
     "       rsdview anim MORPHON.PCK --tmd BASE.tmd [--tim A.tim ...] -o OUT.png [--size N]"
-    " [--view VIEW] [--cull] [--gif]\n";
+    " [--view VIEW] [--cull] [--camera console] [--gif]\n";
 
 enum class Command { kVram, kModel, kAnim };
 

@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <optional>
 #include <span>
 
+#include "console/camera.h"
 #include "tools/rsdview/rasterizer.h"
 
 namespace rsdview {
@@ -57,12 +59,42 @@ Axes AxesOf(View view) {
   return {right, Cross(forward, right), forward};
 }
 
+// A vertex through the console's camera, in whole numbers as the geometry
+// coprocessor computes it: rotated, translated, then divided by its depth.
+// A pixel centre lies half a pixel past the whole position the GPU takes.
+Corner ConsolePlace(const camera::Transform& transform, const Vector3& p) {
+  const std::int64_t v[3] = {std::llround(p.x), std::llround(p.y), std::llround(p.z)};
+  std::int64_t at[3];
+  for (int row = 0; row < 3; ++row) {
+    std::int64_t sum = std::int64_t{transform.t[row]} * camera::kOne;
+    for (int column = 0; column < 3; ++column) {
+      sum += transform.m[row][column] * v[column];
+    }
+    at[row] = sum >> 12;
+  }
+  const std::int64_t depth = std::max<std::int64_t>(at[2], 1);
+  const std::int64_t ratio = std::min<std::int64_t>(
+      (std::int64_t{camera::kProjection} * 0x20000 / depth + 1) / 2, 0x1FFFF);
+  const auto screen = [&](std::int64_t value, int centre) {
+    return static_cast<float>((ratio * value + (std::int64_t{centre} << 16)) >> 16) + 0.5f;
+  };
+  Corner corner;
+  corner.x = screen(at[0], camera::kScreenWidth / 2);
+  corner.y = screen(at[1], camera::kScreenHeight / 2);
+  corner.depth = static_cast<float>(at[2]);
+  return corner;
+}
+
 // Model to panel: the projected extent of the used vertices, centred, the
-// larger side filling the panel but a margin.
+// larger side filling the panel but a margin; or the console's camera.
 struct Framing {
   Axes axes;
   double scale = 1, center_x = 0, center_y = 0, half = 0;
+  std::optional<camera::Transform> console;
   Corner Place(const Vector3& p) const {
+    if (console) {
+      return ConsolePlace(*console, p);
+    }
     Corner corner;
     corner.x = static_cast<float>(half + (Dot(p, axes.right) - center_x) * scale);
     corner.y = static_cast<float>(half + (Dot(p, axes.down) - center_y) * scale);
@@ -71,7 +103,32 @@ struct Framing {
   }
 };
 
-Framing FrameModels(std::span<const Model> models, View view, int size) {
+// The console's camera on the sphere around every vertex of every model.
+Framing ConsoleFraming(std::span<const Model> models, View view) {
+  camera::Box box{{INT32_MAX, INT32_MAX, INT32_MAX}, {INT32_MIN, INT32_MIN, INT32_MIN}};
+  for (const Model& model : models) {
+    for (const Vector3& p : model.ply.vertices) {
+      const std::int64_t at[3] = {std::llround(p.x), std::llround(p.y), std::llround(p.z)};
+      for (int axis = 0; axis < 3; ++axis) {
+        box.min[axis] = static_cast<std::int32_t>(std::min<std::int64_t>(box.min[axis], at[axis]));
+        box.max[axis] = static_cast<std::int32_t>(std::max<std::int64_t>(box.max[axis], at[axis]));
+      }
+    }
+  }
+  if (box.min[0] > box.max[0]) {
+    box = camera::Box{};
+  }
+  Framing framing;
+  framing.console =
+      camera::CameraTransform(static_cast<camera::View>(view), camera::SphereOf(box), 0);
+  return framing;
+}
+
+Framing FrameModels(std::span<const Model> models, View view, const RenderOptions& options) {
+  if (options.console_camera) {
+    return ConsoleFraming(models, view);
+  }
+  const int size = options.size;
   Framing framing;
   framing.axes = AxesOf(view);
   framing.half = size / 2.0;
@@ -183,6 +240,12 @@ struct PolygonPainter {
       corner.green = colors[slot].green * light;
       corner.blue = colors[slot].blue * light;
     }
+    // The console tests the first three corners once for the whole polygon.
+    if (framing.console && !line.double_sided() &&
+        !camera::FacesViewer(
+            static_cast<std::int32_t>(SignedArea(corners[0], corners[1], corners[2])))) {
+      return;
+    }
     // A quad is two triangles, (0, 1, 2) and (1, 3, 2) in the same turn.
     const TextureWindow window = WindowOfPolygon(index, line);
     Triangle(line, window, corners[0], corners[1], corners[2]);
@@ -201,8 +264,9 @@ struct PolygonPainter {
 
   void Triangle(const MatLine& line, const TextureWindow& window, const Corner& a, const Corner& b,
                 const Corner& c) {
-    // The console draws a polygon whose corners run clockwise on screen.
-    if (options.cull && !line.double_sided() && SignedArea(a, b, c) < 0) {
+    // The console draws a polygon whose corners run clockwise on screen
+    // (with its own camera the whole polygon was tested already).
+    if (options.cull && !framing.console && !line.double_sided() && SignedArea(a, b, c) < 0) {
       return;
     }
     const int rate = line.rate() & 3;
@@ -231,6 +295,14 @@ struct PolygonPainter {
 };
 
 }  // namespace
+
+int PanelWidth(const RenderOptions& options) {
+  return options.console_camera ? camera::kScreenWidth : options.size;
+}
+
+int PanelHeight(const RenderOptions& options) {
+  return options.console_camera ? camera::kScreenHeight : options.size;
+}
 
 const char* ViewName(View view) {
   switch (view) {
@@ -267,7 +339,7 @@ namespace {
 
 Canvas RenderFramed(const Model& model, const VideoMemory& memory, const Framing& framing,
                     const RenderOptions& options) {
-  RenderTarget target(options.size, options.size, kRenderBackground);
+  RenderTarget target(PanelWidth(options), PanelHeight(options), kRenderBackground);
   PolygonPainter painter{model, memory, framing, options, target};
   for (std::size_t p = 0; p < model.ply.polygons.size(); ++p) {
     painter.Paint(p, model.ply.polygons[p],
@@ -280,7 +352,7 @@ Canvas RenderFramed(const Model& model, const VideoMemory& memory, const Framing
 
 Canvas RenderView(const Model& model, const VideoMemory& memory, View view,
                   const RenderOptions& options) {
-  return RenderFramed(model, memory, FrameModels({&model, 1}, view, options.size), options);
+  return RenderFramed(model, memory, FrameModels({&model, 1}, view, options), options);
 }
 
 std::vector<Canvas> RenderFrames(const std::vector<Model>& frames, View view,
@@ -290,7 +362,7 @@ std::vector<Canvas> RenderFrames(const std::vector<Model>& frames, View view,
     return pictures;
   }
   const VideoMemory memory = LoadVideoMemory(frames.front().textures);
-  const Framing framing = FrameModels(frames, view, options.size);
+  const Framing framing = FrameModels(frames, view, options);
   for (const Model& frame : frames) {
     pictures.push_back(RenderFramed(frame, memory, framing, options));
   }
@@ -300,13 +372,16 @@ std::vector<Canvas> RenderFrames(const std::vector<Model>& frames, View view,
 Canvas RenderPanels(const Model& model, const std::vector<View>& views,
                     const RenderOptions& options) {
   const VideoMemory memory = LoadVideoMemory(model.textures);
-  Canvas picture(options.size * static_cast<int>(views.size()), options.size, kRenderBackground);
+  const int width = PanelWidth(options), height = PanelHeight(options);
+  Canvas picture(width * static_cast<int>(views.size()), height, kRenderBackground);
   for (std::size_t i = 0; i < views.size(); ++i) {
-    const int left = options.size * static_cast<int>(i);
+    const int left = width * static_cast<int>(i);
     picture.Paste(RenderView(model, memory, views[i], options), left, 0);
-    picture.Text(left + 4, 4, ViewName(views[i]), {220, 220, 220});
+    if (!options.console_camera) {
+      picture.Text(left + 4, 4, ViewName(views[i]), {220, 220, 220});
+    }
     if (i > 0) {
-      picture.Fill(left, 0, 1, options.size, {90, 90, 90});
+      picture.Fill(left, 0, 1, height, {90, 90, 90});
     }
   }
   return picture;

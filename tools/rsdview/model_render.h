@@ -19,6 +19,12 @@
 //   of polygons that are not double-sided (flag bit 1). The front is the
 //   side from which corners 0, 1, 2 run clockwise on screen, as the
 //   console's back-face test has it.
+//
+// With the console's camera (console/camera.h) a view is instead the
+// perspective picture the console program shows: 320 x 240, the model's
+// bounding sphere framed and projected as the console does it, in whole
+// pixels, and the console's back-face test on every polygon that is not
+// double-sided (whether culling is asked for or not).
 #ifndef GANNET_TOOLS_RSDVIEW_MODEL_RENDER_H_
 #define GANNET_TOOLS_RSDVIEW_MODEL_RENDER_H_
 
@@ -44,7 +50,12 @@ inline constexpr Rgb kRenderBackground = {40, 44, 52};
 struct RenderOptions {
   int size = 512;  // panel width and height in pixels
   bool cull = false;
+  bool console_camera = false;  // the console program's picture; the size is its screen's
 };
+
+/// A panel's size in pixels: the screen's with the console's camera.
+int PanelWidth(const RenderOptions& options);
+int PanelHeight(const RenderOptions& options);
 
 /// The model from `view`, framed to fill the panel but a margin of size/16.
 Canvas RenderView(const Model& model, const VideoMemory& memory, View view,
@@ -56,7 +67,8 @@ Canvas RenderView(const Model& model, const VideoMemory& memory, View view,
 std::vector<Canvas> RenderFrames(const std::vector<Model>& frames, View view,
                                  const RenderOptions& options);
 
-/// One panel per view, left to right, each labelled with its view's name.
+/// One panel per view, left to right, each labelled with its view's name
+/// (unless it is the console's picture, which has no label).
 Canvas RenderPanels(const Model& model, const std::vector<View>& views,
                     const RenderOptions& options);
 

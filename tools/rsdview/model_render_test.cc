@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+#include <utility>
+
 #include "tools/rsdformat/testing/tim_maker.h"
 
 namespace rsdview {
@@ -194,6 +197,75 @@ TEST(ModelRender, ViewsLookAlongTheirAxes) {
   EXPECT_EQ(Render(builder.model, 64, View::kTop).At(32, 32), kBackground);
   EXPECT_EQ(ViewNamed("three-quarter"), View::kThreeQuarter);
   EXPECT_EQ(ViewNamed("back"), std::nullopt);
+}
+
+Canvas RenderConsole(const Model& model, View view) {
+  RenderOptions options;
+  options.console_camera = true;
+  return RenderView(model, LoadVideoMemory(model.textures), view, options);
+}
+
+// The centre of the pixels of `colour`, as a share of the picture's width
+// and height (0.5 is the middle).
+std::pair<double, double> CentreOf(const Canvas& picture, Rgb colour) {
+  double x_sum = 0, y_sum = 0, count = 0;
+  for (int y = 0; y < picture.height(); ++y) {
+    for (int x = 0; x < picture.width(); ++x) {
+      if (picture.At(x, y) == colour) {
+        x_sum += x;
+        y_sum += y;
+        ++count;
+      }
+    }
+  }
+  return {x_sum / count / picture.width(), y_sum / count / picture.height()};
+}
+
+TEST(ModelRender, ConsoleCameraDrawsTheScreenInEveryViewAsTheOrthographicViewsTurn) {
+  // Three big double-sided squares on the planes x, y, z = -8 and three
+  // small ones on x = 14, y = 14, z = 10 past their far corner: in every view
+  // the small ones lie on the same side of the picture through both cameras.
+  ModelBuilder builder;
+  const auto square = [&](int axis, int at, int from, int to, Rgb colour) {
+    const std::int32_t first = static_cast<std::int32_t>(builder.model.ply.vertices.size());
+    for (auto [a, b] : {std::pair{from, from}, {to, from}, {from, to}, {to, to}}) {
+      double p[3];
+      p[axis] = at;
+      p[(axis + 1) % 3] = a;
+      p[(axis + 2) % 3] = b;
+      builder.Vertex(p[0], p[1], p[2]);
+    }
+    builder.Polygon({first, first + 1, first + 2, first + 3}, {0, 0, -1}, Flat(colour, 0x03));
+  };
+  for (int axis = 0; axis < 3; ++axis) {
+    square(axis, -8, -8, 8, {200, 0, 0});
+    square(axis, axis == 2 ? 10 : 14, 10, 14, {0, 200, 0});
+  }
+  const Rgb small{0, 200, 0};
+  for (View view : {View::kFront, View::kSide, View::kTop, View::kThreeQuarter}) {
+    const Canvas console = RenderConsole(builder.model, view);
+    ASSERT_EQ(console.width(), 320);
+    ASSERT_EQ(console.height(), 240);
+    const auto [console_x, console_y] = CentreOf(console, small);
+    const auto [ortho_x, ortho_y] = CentreOf(Render(builder.model, 64, view), small);
+    EXPECT_EQ(console_x > 0.5, ortho_x > 0.5) << ViewName(view);
+    EXPECT_EQ(console_y > 0.5, ortho_y > 0.5) << ViewName(view);
+  }
+}
+
+TEST(ModelRender, ConsoleCameraAlwaysTestsTheBackFaceAsTheConsoleDoes) {
+  const auto drawn = [](std::vector<std::int32_t> corners, std::uint8_t flag) {
+    ModelBuilder builder;
+    builder.Vertex(-7, -7, 0);
+    builder.Vertex(7, -7, 0);
+    builder.Vertex(-7, 7, 0);
+    builder.Polygon(std::move(corners), {0, 0, -1}, Flat({9, 9, 9}, flag));
+    return RenderConsole(builder.model, View::kFront).At(130, 100) == Rgb{9, 9, 9};
+  };
+  // Top left, top right, bottom left: clockwise on screen, the front.
+  EXPECT_TRUE(drawn({0, 1, 2}, 0x01));
+  EXPECT_FALSE(drawn({0, 2, 1}, 0x01));
+  EXPECT_TRUE(drawn({0, 2, 1}, 0x03));  // double-sided
 }
 
 }  // namespace

@@ -284,11 +284,11 @@ TEST_F(RsdviewProgram, ACommandLineErrorShowsTheUsage) {
   const std::string usage =
       "usage: rsdview vram MODEL.rsd -o OUT.png [--zoom N] [--display WxH]\n"
       "       rsdview model MODEL.rsd -o OUT.png [--size N] [--views "
-      "front,side,top,three-quarter] [--cull]\n"
+      "front,side,top,three-quarter] [--cull] [--camera console]\n"
       "       rsdview model MODEL.tmd [--tim A.tim ...] -o OUT.png [--size N] [--views LIST] "
-      "[--cull]\n"
+      "[--cull] [--camera console]\n"
       "       rsdview anim MORPHON.PCK --tmd BASE.tmd [--tim A.tim ...] -o OUT.png [--size N] "
-      "[--view VIEW] [--cull] [--gif]\n";
+      "[--view VIEW] [--cull] [--camera console] [--gif]\n";
   const auto error_of = [&](const std::string& arguments) {
     const Outcome run = Rsdview(arguments);
     EXPECT_EQ(run.exit_code, 2) << arguments;
@@ -317,6 +317,10 @@ TEST_F(RsdviewProgram, ACommandLineErrorShowsTheUsage) {
   EXPECT_EQ(error_of("anim M.PCK --tmd b.tmd -o a.png --views top"),
             "rsdview: unknown option --views for anim");
   EXPECT_EQ(error_of("model m.tmd n.tmd -o m.png"), "rsdview: one model file only, not also n.tmd");
+  EXPECT_EQ(error_of("model m.tmd -o m.png --camera front"),
+            "rsdview: --camera needs console (the console program's camera), not 'front'");
+  EXPECT_EQ(error_of("vram m.rsd -o v.png --camera console"),
+            "rsdview: unknown option --camera for vram");
 }
 
 // Frame `i` of a hopping square: one unlit textured quad and one lit flat

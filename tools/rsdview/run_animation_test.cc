@@ -14,7 +14,7 @@
 #include "tools/rsd2tmd/tmd_file.h"
 #include "tools/rsdview/anim_sheet.h"
 #include "tools/rsdview/command_line.h"
-#include "tools/rsdview/pck_file.h"
+#include "tools/rsdformat/pck_file.h"
 #include "tools/rsdview/tmd_model.h"
 
 namespace rsdview {

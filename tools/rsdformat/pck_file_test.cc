@@ -1,12 +1,12 @@
 // Packs laid out byte by byte as the packer writes them, and the ways a
 // file can fail to be one.
-#include "tools/rsdview/pck_file.h"
+#include "tools/rsdformat/pck_file.h"
 
 #include <gtest/gtest.h>
 
 #include "tools/rsdformat/read_error.h"
 
-namespace rsdview {
+namespace rsdformat {
 namespace {
 
 void PutU32(std::vector<std::uint8_t>& bytes, std::size_t at, std::uint32_t value) {
@@ -43,7 +43,7 @@ std::vector<std::uint8_t> TwoFramePack() {
 std::string Refusal(const std::vector<std::uint8_t>& bytes) {
   try {
     ParsePack(bytes, "M.PCK");
-  } catch (const rsdformat::ReadError& error) {
+  } catch (const ReadError& error) {
     return error.what();
   }
   return "no refusal";
@@ -105,4 +105,4 @@ TEST(ParsePack, RefusesWhatIsNotAPack) {
 }
 
 }  // namespace
-}  // namespace rsdview
+}  // namespace rsdformat
