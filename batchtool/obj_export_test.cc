@@ -307,19 +307,19 @@ TEST_F(ObjExportTest, BaseNameWithACommandCharacterIsRefusedBeforeAnyFile) {
   scene_.objects = {Cube()};
   scene_.materials = {Material("m")};
   std::vector<std::string> expected;
-  for (const char c : std::string("&|<>^%()")) {
+  for (const char c : std::string("&|<>^%()*?\"")) {
     const std::string name = std::string("a") + c + "b";
     Export(name + ".obj");
     expected.push_back("Error: Filename " + name + " holds the character " + c +
-                       ", it must not hold any of & | < > ^ % ( ).");
+                       ", it must not hold any of & | < > ^ % ( ) * ? \".");
   }
   Export("(x).obj");
   expected.push_back(
-      "Error: Filename (x) holds the character (, it must not hold any of & | < > ^ % ( ).");
+      "Error: Filename (x) holds the character (, it must not hold any of & | < > ^ % ( ) * ? \".");
   EXPECT_EQ(messages_, expected);
   EXPECT_TRUE(std::filesystem::is_empty(folder_.path()));
   // What only a POSIX shell would act on is an ordinary name.
-  for (const std::string name : {"`id`", "it's", "a*", "a$HOME"}) {
+  for (const std::string name : {"`id`", "it's", "a$HOME"}) {
     Export(name + ".obj");
     EXPECT_NE(Read(name + ".obj").find("\r\no " + name + "\r\n"), std::string::npos) << name;
   }

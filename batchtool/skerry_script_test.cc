@@ -230,11 +230,13 @@ TEST_F(SkerryScriptTest, ExportNamesWithCommandCharactersAreRefusedAndTheRunGoes
   EXPECT_EQ(run.exit_code, 1);
   // Two objects are named cube: each export is refused twice.
   ASSERT_EQ(run.boxes.size(), 5u);
-  EXPECT_EQ(run.boxes[0].text,
-            "Error: Filename a&b holds the character &, it must not hold any of & | < > ^ % ( ).");
+  EXPECT_EQ(
+      run.boxes[0].text,
+      "Error: Filename a&b holds the character &, it must not hold any of & | < > ^ % ( ) * ? \".");
   EXPECT_EQ(run.boxes[1].text, run.boxes[0].text);
-  EXPECT_EQ(run.boxes[2].text,
-            "Error: Filename (x) holds the character (, it must not hold any of & | < > ^ % ( ).");
+  EXPECT_EQ(
+      run.boxes[2].text,
+      "Error: Filename (x) holds the character (, it must not hold any of & | < > ^ % ( ) * ? \".");
   EXPECT_EQ(run.boxes[3].text, run.boxes[2].text);
   EXPECT_EQ(run.boxes[4].text,
             "ERROR:  In line: 5  !rsdexport cube c.rsd 1e400 0\r\n'1e400' is not a valid floating "
@@ -399,8 +401,12 @@ TEST_F(SkerryScriptTest, FilesThatCannotBeCreatedAreNamedAndTheRunGoesOn) {
       "!rsdexport ship missing\\s.rsd 1 0\r\n"
       "record after\r\n");
   const HostRun run = Run(kShipScene);
-  EXPECT_EQ(run.exit_code, 0) << run.output;
+  // The script ran to its end (answer 1); its two failed exports make the
+  // host's status 3, and only they are marked as errors.
+  EXPECT_EQ(run.exit_code, 3) << run.output;
   ASSERT_EQ(run.boxes.size(), 3u);
+  EXPECT_TRUE(run.boxes[0].error && run.boxes[1].error);
+  EXPECT_FALSE(run.boxes[2].error);
   EXPECT_EQ(run.boxes[0].text, "Error: Can not create the file c:\\out\\missing\\s.obj");
   EXPECT_EQ(run.boxes[1].text, "Error: Can not create the file c:\\out\\missing\\s.rsd");
   EXPECT_EQ(run.boxes[2].text, " record after\r\nrecorded after\n");

@@ -1,13 +1,15 @@
 // clayhost: plays the MarbleClay host for one plug-in run.
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <memory>
+#include <optional>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "clayhost/command_line.h"
+#include "clayhost/command_report.h"
 #include "clayhost/host_path.h"
 #include "clayhost/message_boxes.h"
 #include "clayhost/plugin_session.h"
@@ -15,6 +17,7 @@
 #include "clayhost/scene_loader.h"
 #include "gannet_version.h"
 #include "platform/host_hook.h"
+#include "toolfiles/output_file.h"
 
 // The plug-ins' message boxes arrive here (platform/host_hook.h); the
 // executable exports it so that a plug-in's weak reference finds it.
@@ -27,9 +30,12 @@ extern "C" __attribute__((visibility("default"))) int ClayHostMessageBox(const c
 namespace clayhost {
 namespace {
 
+namespace fs = std::filesystem;
+
 constexpr int kExitSuccess = 0;
 constexpr int kExitFailure = 1;
 constexpr int kExitUsage = 2;
+constexpr int kExitStopped = 3;
 
 int UsageError(const std::string& problem) {
   std::cerr << "clayhost: " << problem << "\nRun \"clayhost --help\" for the usage.\n";
@@ -47,11 +53,10 @@ int Fail(const std::string& problem) {
 std::string InstalledDriveC() {
 #ifdef CLAYHOST_INSTALLED_DRIVE_C
   std::error_code error;
-  const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
+  const fs::path program = fs::read_symlink("/proc/self/exe", error);
   if (!error) {
-    const std::filesystem::path drive =
-        (program.parent_path() / CLAYHOST_INSTALLED_DRIVE_C).lexically_normal();
-    if (std::filesystem::is_directory(drive / kPluginFolder, error)) {
+    const fs::path drive = (program.parent_path() / CLAYHOST_INSTALLED_DRIVE_C).lexically_normal();
+    if (fs::is_directory(drive / kPluginFolder, error)) {
       return drive.string();
     }
   }
@@ -64,15 +69,118 @@ bool DriveCIsMapped() {
   return folder != nullptr && *folder != '\0';
 }
 
+// Why the transcript cannot be written where it is asked for, checked
+// before the plug-in runs; nullopt when it can.
+std::optional<std::string> TranscriptProblem(const std::string& transcript,
+                                             const std::vector<std::string>& sources) {
+  if (auto refusal = toolfiles::OutputRefusal(transcript, {sources.begin(), sources.end()})) {
+    return "the transcript: " + *refusal;
+  }
+  const fs::path folder = fs::path(transcript).parent_path();
+  std::error_code error;
+  if (!folder.empty() && !fs::is_directory(folder, error)) {
+    return "cannot write the transcript " + transcript + ": there is no folder " + folder.string();
+  }
+  return std::nullopt;
+}
+
+// What went wrong in a run whose working call answered 1.
+struct RunFailures {
+  int error_boxes = 0;
+  bool command_error = false;
+  int failed_saves = 0;
+  std::string transcript_problem;
+
+  std::string Summary() const {
+    std::vector<std::string> parts;
+    if (error_boxes > 0) {
+      parts.push_back("the plug-in showed " + std::to_string(error_boxes) + " error box" +
+                      (error_boxes == 1 ? "" : "es"));
+    }
+    if (command_error) {
+      parts.emplace_back("a command it ran reported an error");
+    }
+    if (failed_saves > 0) {
+      parts.push_back(std::to_string(failed_saves) + " texture" +
+                      (failed_saves == 1 ? " was" : "s were") + " not saved");
+    }
+    if (!transcript_problem.empty()) {
+      parts.push_back(transcript_problem);
+    }
+    std::string summary;
+    for (const std::string& part : parts) {
+      summary += (summary.empty() ? "" : "; ") + part;
+    }
+    return summary;
+  }
+};
+
+// Prints what the plug-in's commands reported; true when it tells of a
+// failure.
+bool ShowReport(const CommandReport& report) {
+  const std::string text = report.Read();
+  if (text.empty()) {
+    return false;
+  }
+  std::cout << "--- reported by the plug-in's commands ---\n"
+            << text << (text.back() == '\n' ? "" : "\n") << "--- end of the report ---\n";
+  return ReportsFailure(text);
+}
+
+// The export path for --out, said when the exporter's extension was added;
+// nullopt (and the refusal printed) when --out names no file.
+std::optional<std::string> ExportPath(const Options& options, const PluginSession& session) {
+  const ExportTarget target = TargetForOut(options.out, session.extension());
+  if (!target.problem.empty()) {
+    Fail(target.problem);
+    return std::nullopt;
+  }
+  if (target.appended) {
+    std::cout << "clayhost: --out " << options.out << " does not end in ." << session.extension()
+              << ": exporting to " << target.path << "\n";
+  }
+  return target.path;
+}
+
+// The working call of the plug-in, its answer printed; the session is
+// released after it.
+int CallWorkingExport(PluginSession& session, const Scene& scene, const std::string& out,
+                      float scale) {
+  int answer = 0;
+  if (session.kind() == PluginKind::kExporter) {
+    answer = session.Export(scene, PluginPathForHostPath(out), scale);
+    std::cout << "clayhost: MCP_ExecuteExport answered " << answer << "\n";
+  } else {
+    answer = session.SwitchTool(scene);
+    std::cout << "clayhost: MCP_ToolSwitch answered " << answer << "\n";
+  }
+  session.Release();
+  return answer;
+}
+
+int ExitStatus(int answer, const RunFailures& failures) {
+  if (answer != 1) {
+    return kExitFailure;
+  }
+  const std::string summary = failures.Summary();
+  if (summary.empty()) {
+    return kExitSuccess;
+  }
+  std::cout << "clayhost: the run failed: " << summary << " (exit status 3)\n";
+  return kExitStopped;
+}
+
 int RunPlugin(const Options& options, const Scene* scene) {
-  std::unique_ptr<std::ofstream> transcript;
+  const std::vector<std::string> no_sources;
+  const std::vector<std::string>& sources = scene != nullptr ? scene->sources : no_sources;
   if (!options.transcript.empty()) {
-    transcript = std::make_unique<std::ofstream>(options.transcript, std::ios::binary);
-    if (!*transcript) {
-      return Fail("cannot write the transcript " + options.transcript);
+    if (const auto problem = TranscriptProblem(options.transcript, sources)) {
+      return Fail(*problem);
     }
   }
-  MessageBoxResponder responder(options.answers, std::cout, transcript.get(), std::cerr);
+  std::ostringstream transcript;
+  MessageBoxResponder responder(options.answers, std::cout,
+                                options.transcript.empty() ? nullptr : &transcript, std::cerr);
   SetMessageBoxResponder(&responder);
   struct ClearResponder {
     ~ClearResponder() { SetMessageBoxResponder(nullptr); }
@@ -94,16 +202,29 @@ int RunPlugin(const Options& options, const Scene* scene) {
     return Fail(options.plugin + " is " + (exporter ? "an exporter" : "a tool") +
                 " plug-in; run it with \"clayhost " + (exporter ? "export" : "tool") + "\"");
   }
-  int answer = 0;
-  if (exporter) {
-    answer = session->Export(*scene, PluginPathForHostPath(options.out), options.scale);
-    std::cout << "clayhost: MCP_ExecuteExport answered " << answer << "\n";
-  } else {
-    answer = session->SwitchTool(*scene);
-    std::cout << "clayhost: MCP_ToolSwitch answered " << answer << "\n";
+  const std::optional<std::string> out =
+      exporter ? ExportPath(options, *session) : std::optional<std::string>("");
+  if (!out) {
+    return kExitUsage;
   }
-  session->Release();
-  return answer == 1 ? kExitSuccess : kExitFailure;
+  // Without a report file the run goes on; only the commands' reports are lost.
+  const std::optional<CommandReport> report = CommandReport::Open(&error);
+  if (!report) {
+    std::cerr << "clayhost: " << error << "; what the plug-in's commands report is not shown\n";
+  }
+  const int answer = CallWorkingExport(*session, *scene, *out, options.scale);
+  RunFailures failures;
+  failures.command_error = report && ShowReport(*report);
+  failures.error_boxes = responder.error_box_count();
+  failures.failed_saves = session->failed_saves();
+  if (!options.transcript.empty()) {
+    if (auto problem = toolfiles::WriteOutputFile(options.transcript, transcript.str(),
+                                                  {sources.begin(), sources.end()})) {
+      std::cerr << "clayhost: " << *problem << "\n";
+      failures.transcript_problem = "the transcript was not written";
+    }
+  }
+  return ExitStatus(answer, failures);
 }
 
 int Run(const std::vector<std::string>& arguments) {

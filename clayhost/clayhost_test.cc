@@ -1,10 +1,12 @@
 // clayhost run as a process, as users and the other tests run it.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <map>
 #include <regex>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "testing/file_bytes.h"
@@ -215,6 +217,89 @@ TEST_F(ClayhostTest, MisuseByThePluginIsReportedAndSurvived) {
       std::string::npos);
 }
 
+// The review's case: "--out DIR/abc" lost four characters of its last
+// component and exported "ou.rsd" beside DIR.
+TEST_F(ClayhostTest, TheOutputPathGetsThePluginsExtension) {
+  const std::vector<std::string> probe = {
+      "export", "--plugin", CLAYHOST_PROBE, "--scene", kTestData + "/probe.json", "--out"};
+  const auto export_to = [&](const std::string& out) {
+    std::vector<std::string> arguments = probe;
+    arguments.push_back(out);
+    return Run(arguments);
+  };
+  const gannet_testing::ProgramRun appended = export_to("abc");
+  EXPECT_EQ(appended.exit_code, 0) << appended.errors;
+  EXPECT_EQ(
+      appended.output.rfind("clayhost: --out abc does not end in .prb: exporting to abc.prb\n", 0),
+      0u)
+      << appended.output;
+  EXPECT_TRUE(fs::exists(folder_ / "abc.prb"));
+  EXPECT_FALSE(fs::exists(folder_ / "abc"));
+  EXPECT_EQ(export_to("ABC.PRB").output.find("does not end"), std::string::npos);
+  EXPECT_TRUE(fs::exists(folder_ / "ABC.PRB"));
+
+  fs::create_directory(folder_ / "out");
+  for (const auto& [out, problem] : std::vector<std::pair<std::string, std::string>>{
+           {"out/.prb", "--out out/.prb names no file before .prb"},
+           {"out/", "--out out/ names a folder; give a file name ending in .prb"}}) {
+    const gannet_testing::ProgramRun refused = export_to(out);
+    EXPECT_EQ(refused.exit_code, 2) << out;
+    EXPECT_EQ(refused.errors, "clayhost: " + problem + "\n");
+  }
+  EXPECT_TRUE(fs::is_empty(folder_ / "out"));
+}
+
+// The host never writes over a file the scene was read from: neither the
+// transcript nor a texture the plug-in saves.
+TEST_F(ClayhostTest, NoFileOfTheSceneIsWrittenOver) {
+  const std::string scene = ReadBytes(kTestData + "/probe.json");
+  WriteBytes(folder_ / "scene.json", scene);
+  const gannet_testing::ProgramRun transcript =
+      Run({"export", "--plugin", CLAYHOST_PROBE, "--scene", "scene.json", "--out", "out.prb",
+           "--transcript", "./scene.json"});
+  EXPECT_EQ(transcript.exit_code, 2);
+  EXPECT_EQ(transcript.errors,
+            "clayhost: the transcript: refusing to write ./scene.json: it is the input "
+            "scene.json\n");
+  EXPECT_EQ(ReadBytes(folder_ / "scene.json"), scene);
+
+  // The texture's image lies where the plug-in saves its copy.
+  const std::string image = ReadBytes(kTestData + "/crate.png");
+  WriteBytes(folder_ / "out.prb.tex0.bmp", image);
+  std::string backed = scene;
+  backed.replace(backed.find("{\"width\": 8, \"height\": 4, \"rgb\": [0, 128, 255]}"),
+                 std::string("{\"width\": 8, \"height\": 4, \"rgb\": [0, 128, 255]}").size(),
+                 "{\"file\": \"out.prb.tex0.bmp\"}");
+  WriteBytes(folder_ / "scene.json", backed);
+  const gannet_testing::ProgramRun save =
+      Run({"export", "--plugin", CLAYHOST_PROBE, "--scene", "scene.json", "--out", "out.prb"});
+  EXPECT_EQ(save.exit_code, 3);
+  const std::string host_path = Path("out.prb.tex0.bmp");
+  std::string windows = "Z:" + host_path;
+  std::replace(windows.begin(), windows.end(), '/', '\\');
+  EXPECT_EQ(save.errors, "clayhost: SaveTexture: refusing to write " + windows + " (" + host_path +
+                             ") over " + host_path + ", a file the scene was read from\n");
+  EXPECT_NE(save.output.find("clayhost: the run failed: 1 texture was not saved (exit status 3)\n"),
+            std::string::npos)
+      << save.output;
+  EXPECT_NE(ReadBytes(folder_ / "out.prb").find("saved 0 as " + windows), std::string::npos);
+  EXPECT_EQ(ReadBytes(folder_ / "out.prb.tex0.bmp"), image);
+}
+
+TEST_F(ClayhostTest, ScenesAndDrivesThatAreNotThereAreNamed) {
+  fs::create_directory(folder_ / "scene.json");
+  const gannet_testing::ProgramRun folder =
+      Run({"export", "--plugin", CLAYHOST_PROBE, "--scene", "scene.json", "--out", "out.prb"});
+  EXPECT_EQ(folder.exit_code, 2);
+  EXPECT_EQ(folder.errors, "clayhost: scene.json: cannot read (a folder, not a regular file)\n");
+  // Once only the plug-in's complaint about C:\\...\\rsdn.bat told of it.
+  const gannet_testing::ProgramRun drive =
+      Run({"export", "--plugin", CLAYHOST_PROBE, "--scene", kTestData + "/probe.json", "--out",
+           "out.prb", "--drive", "C=/nonexistent"});
+  EXPECT_EQ(drive.exit_code, 2);
+  EXPECT_EQ(drive.errors, "clayhost: drive C: cannot be /nonexistent: there is no such folder\n");
+}
+
 }  // namespace
 
 #if defined(CLAYHOST_GANNET) && defined(CLAYHOST_SKERRY)
@@ -300,6 +385,60 @@ TEST_F(ClayhostTest, SkerryRunsItsScriptOnTheExampleShip) {
   EXPECT_TRUE(fs::exists(folder_ / "out" / "ship.mtl"));
   EXPECT_EQ(BmpShape(ReadBytes(folder_ / "out" / "ship0.bmp")), "64x64x24");
   EXPECT_EQ(ReadBytes(folder_ / "boxes.jsonl"), "");
+}
+
+// The review's case: an export that stopped at an ERROR box exited 0.
+TEST_F(ClayhostTest, AnErrorBoxMakesTheStatusThreeAndIsMarked) {
+  MakeDriveC(folder_ / "c");
+  WriteBytes(folder_ / "flat.json",
+             R"({"objects": [{"attributes": {"Name": "flat", "Activated": "1"},
+                 "vertices": [[0, 0, 0]], "faces": []}]})");
+  const gannet_testing::ProgramRun run =
+      Run({"export", "--plugin", CLAYHOST_GANNET, "--scene", "flat.json", "--out", "flat.rsd",
+           "--drive", "C=c", "--transcript", "boxes.jsonl"});
+  EXPECT_EQ(run.exit_code, 3) << run.output << run.errors;
+  EXPECT_EQ(ReadBytes(folder_ / "boxes.jsonl"),
+            "{\"caption\": \"Gannet\", \"text\": \"ERROR, no model selected or no model data is "
+            "present! Please select the model to export.\", \"buttons\": \"ok\", \"answer\": "
+            "\"ok\", \"error\": true}\n");
+  EXPECT_NE(run.output.find("clayhost: MCP_ExecuteExport answered 1\n"
+                            "clayhost: the run failed: the plug-in showed 1 error box (exit "
+                            "status 3)\n"),
+            std::string::npos)
+      << run.output;
+}
+
+// The review's case: rsdn.bat's "ERROR" was read and discarded by the
+// plug-in, and the export said "Finished correctly" with status 0.
+TEST_F(ClayhostTest, WhatTheCommandsReportIsShownAfterTheWorkingCall) {
+  MakeDriveC(folder_ / "c");
+  gannet_testing::WriteScript(
+      folder_ / "c" / "MarbleCLAY" / "plugin" / "rsdn.bat",
+      "printf 'rsdn: model %s\\n' \"$1\" >> \"$GANNET_HOST_REPORT\"\n"
+      "[ \"$1\" = ship ] || printf 'ERROR: %s.rsd was not converted\\n' \"$1\" >> "
+      "\"$GANNET_HOST_REPORT\"\n");
+  const auto export_as = [&](const std::string& out) {
+    return Run({"export", "--plugin", CLAYHOST_GANNET, "--scene", kExamples + "/ship.json", "--out",
+                out, "--drive", "C=c", "--answer", "Launch NO$PSX?=no"});
+  };
+  const gannet_testing::ProgramRun good = export_as("ship.rsd");
+  EXPECT_EQ(good.exit_code, 0) << good.output << good.errors;
+  EXPECT_NE(good.output.find("clayhost: MCP_ExecuteExport answered 1\n"
+                             "--- reported by the plug-in's commands ---\n"
+                             "rsdn: model ship\n"
+                             "--- end of the report ---\n"),
+            std::string::npos)
+      << good.output;
+  const gannet_testing::ProgramRun failed = export_as("boat.rsd");
+  EXPECT_EQ(failed.exit_code, 3) << failed.output << failed.errors;
+  EXPECT_NE(failed.output.find("--- reported by the plug-in's commands ---\n"
+                               "rsdn: model boat\n"
+                               "ERROR: boat.rsd was not converted\n"
+                               "--- end of the report ---\n"
+                               "clayhost: the run failed: a command it ran reported an error "
+                               "(exit status 3)\n"),
+            std::string::npos)
+      << failed.output;
 }
 
 }  // namespace

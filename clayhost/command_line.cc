@@ -19,7 +19,8 @@ const char kUsage[] =
     "\n"
     "  info           print every record the plug-in describes itself with\n"
     "  export         call MCP_ExecuteExport with the scene, PATH and scale X\n"
-    "                 (default 1.0); PATH reaches the plug-in as Z:\\...\n"
+    "                 (default 1.0); PATH reaches the plug-in as Z:\\... and gets\n"
+    "                 the exporter's extension (.rsd) when it lacks it\n"
     "  tool           call MCP_ToolSwitch with switch state 1 and the scene\n"
     "\n"
     "options:\n"
@@ -34,9 +35,15 @@ const char kUsage[] =
     "Skerry.mcp. It also serves its share/gannet folder as drive C:, where the\n"
     "plug-ins find rsdn.bat, unless --drive C=DIR or GANNET_DRIVE_C maps C:.\n"
     "\n"
+    "The commands the plug-in runs may report to the user in the file named by\n"
+    "GANNET_HOST_REPORT; the host prints the report after the working call.\n"
+    "\n"
     "Exit status: 0 when the working call answered 1 (info: when the plug-in was\n"
     "described), 1 when it answered 0, 2 for a usage error, a bad scene or a\n"
-    "plug-in that cannot be loaded.\n";
+    "plug-in that cannot be loaded, 3 when it answered 1 but the run failed: an\n"
+    "error box (an OK box whose text begins with \"error\" in any case or ends in\n"
+    "\"-ERROR-\"), a report line beginning with \"ERROR\", a texture the host\n"
+    "could not save, or a transcript it could not write.\n";
 
 const char kPluginFolder[] = "MarbleCLAY/plugin";
 
@@ -105,7 +112,43 @@ std::optional<std::string> CheckRequired(const Options& options) {
   return std::nullopt;
 }
 
+bool EndsWithIgnoringCase(const std::string& text, const std::string& ending) {
+  if (text.size() < ending.size()) {
+    return false;
+  }
+  for (std::size_t i = 0; i < ending.size(); ++i) {
+    const char a = text[text.size() - ending.size() + i];
+    const char b = ending[i];
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
+    if (lower(a) != lower(b)) {
+      return false;
+    }
+  }
+  return true;
+}
+
 }  // namespace
+
+ExportTarget TargetForOut(const std::string& out, const std::string& extension) {
+  ExportTarget target{out, false, ""};
+  const std::size_t slash = out.find_last_of("/\\");
+  const std::string name = slash == std::string::npos ? out : out.substr(slash + 1);
+  if (name.empty() || name == "." || name == "..") {
+    target.problem = "--out " + out + " names a folder; give a file name ending in ." + extension;
+    return target;
+  }
+  if (extension.empty()) {
+    return target;
+  }
+  const std::string ending = "." + extension;
+  if (!EndsWithIgnoringCase(name, ending)) {
+    target.path += ending;
+    target.appended = true;
+  } else if (name.size() == ending.size()) {
+    target.problem = "--out " + out + " names no file before " + ending;
+  }
+  return target;
+}
 
 std::variant<Options, std::string> ParseCommandLine(const std::vector<std::string>& arguments,
                                                     const std::string& installed_plugins) {

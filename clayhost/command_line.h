@@ -37,6 +37,21 @@ extern const char kUsage[];
 /// The plug-in folder below an installed clayhost's drive C:.
 extern const char kPluginFolder[];
 
+/// The path an export hands the plug-in for `--out`, which must end in the
+/// exporter's extension: the plug-in cuts four characters off to make the
+/// base name, so "out/abc" would become files "ou.rsd" ... beside out/.
+struct ExportTarget {
+  std::string path;
+  bool appended = false;  ///< "." + extension was added to --out
+  std::string problem;    ///< non-empty: --out names no file to export to
+};
+
+/// `out` when its file name ends in "." + `extension` (ASCII case ignored)
+/// after at least one character, otherwise `out` + "." + `extension`. A
+/// `out` with no file name (a folder "out/") or only the extension (".rsd")
+/// is a problem. An empty `extension` takes `out` as it is.
+ExportTarget TargetForOut(const std::string& out, const std::string& extension);
+
 /// Parses the arguments after the program name: an Options, or the text of
 /// a usage error. When export or tool names no --plugin, the plug-in is
 /// Gannet.mcp or Skerry.mcp in `installed_plugins`, the plug-in folder of an

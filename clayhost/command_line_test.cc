@@ -94,5 +94,20 @@ TEST(ParseCommandLineTest, NamesWhatIsWrong) {
             "--host-version \"-1\" is not a 32-bit number");
 }
 
+TEST(TargetForOutTest, ThePluginsExtensionIsKeptOrAdded) {
+  const auto target = [](const std::string& out, const std::string& extension = "rsd") {
+    const ExportTarget made = TargetForOut(out, extension);
+    return made.problem.empty() ? made.path + (made.appended ? " (appended)" : "") : made.problem;
+  };
+  EXPECT_EQ(target("out/ship.rsd"), "out/ship.rsd");
+  EXPECT_EQ(target("out/SHIP.Rsd"), "out/SHIP.Rsd");
+  EXPECT_EQ(target("out/abc"), "out/abc.rsd (appended)");
+  EXPECT_EQ(target("out/a.rs"), "out/a.rs.rsd (appended)");
+  EXPECT_EQ(target("x.rsd/ship"), "x.rsd/ship.rsd (appended)");
+  EXPECT_EQ(target("out/.rsd"), "--out out/.rsd names no file before .rsd");
+  EXPECT_EQ(target("out/.."), "--out out/.. names a folder; give a file name ending in .rsd");
+  EXPECT_EQ(target("abc", ""), "abc");
+}
+
 }  // namespace
 }  // namespace clayhost

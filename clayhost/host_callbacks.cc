@@ -1,11 +1,13 @@
 #include "clayhost/host_callbacks.h"
 
 #include <cstring>
+#include <filesystem>
 #include <ostream>
 #include <string>
 
 #include "clayhost/host_path.h"
 #include "clayhost/texture_bmp.h"
+#include "toolfiles/output_file.h"
 
 namespace clayhost {
 namespace {
@@ -39,6 +41,14 @@ void Misuse(const char* name, const std::string& what) {
   ++g_state->misuse_count;
   if (g_state->diagnostics != nullptr) {
     *g_state->diagnostics << "clayhost: plug-in error: " << name << ": " << what << "\n";
+  }
+}
+
+/// Reports a SaveTexture call that the host could not carry out.
+void FailedSave(const std::string& why) {
+  ++g_state->failed_saves;
+  if (g_state->diagnostics != nullptr) {
+    *g_state->diagnostics << "clayhost: SaveTexture: " << why << "\n";
   }
 }
 
@@ -469,10 +479,15 @@ std::int32_t MCP_CALL SaveTexture(mcp::Handle texture, const char* path, std::in
     Misuse("SaveTexture", std::string("the path \"") + path + "\" is on an unmapped drive");
     return 0;
   }
+  const std::vector<std::string>& sources = g_state->scene()->sources;
+  if (const auto source = toolfiles::InputNamedBy(
+          *host_path, std::vector<std::filesystem::path>(sources.begin(), sources.end()))) {
+    FailedSave(std::string("refusing to write ") + path + " (" + *host_path + ") over " +
+               source->string() + ", a file the scene was read from");
+    return 0;
+  }
   if (const auto problem = WriteTextureBmp(*served, *host_path, g_state->read_image)) {
-    if (g_state->diagnostics != nullptr) {
-      *g_state->diagnostics << "clayhost: SaveTexture: " << *problem << "\n";
-    }
+    FailedSave(*problem);
     return 0;
   }
   return 1;

@@ -56,6 +56,10 @@ struct HostState {
   std::ostream* diagnostics = nullptr;
   /// How many misuse reports were made.
   int misuse_count = 0;
+  /// How many SaveTexture calls the host could not carry out: the file
+  /// would have replaced one the scene was read from, or could not be
+  /// written. Each is reported on the diagnostics stream.
+  int failed_saves = 0;
   /// The scene of the working call, or null outside it. Set with Serve.
   const Scene* scene() const { return scene_; }
   /// Serves `scene` (null: none) until changed; it must outlive the serving.

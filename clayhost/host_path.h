@@ -18,8 +18,9 @@ std::string PluginPathForHostPath(const std::string& path);
 std::optional<std::string> HostPathForPluginPath(const std::string& plugin_path);
 
 /// Maps drive `letter` (A to Z) to `folder` for the plug-ins loaded from now
-/// on. POSIX: sets GANNET_DRIVE_<LETTER> to the folder made absolute. Win32:
-/// drives belong to the system; answers false with the reason in `*error`.
+/// on. POSIX: sets GANNET_DRIVE_<LETTER> to the folder made absolute; a
+/// folder that does not exist is refused. Win32: drives belong to the
+/// system. Answers false with the reason in `*error`.
 bool MapDrive(char letter, const std::string& folder, std::string* error);
 
 }  // namespace clayhost

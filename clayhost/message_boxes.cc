@@ -91,9 +91,30 @@ std::optional<BoxAnswer> ParseBoxAnswer(std::string_view word) {
 }
 
 std::string TranscriptLine(std::string_view caption, std::string_view text,
-                           std::string_view buttons, std::string_view answer) {
+                           std::string_view buttons, std::string_view answer, bool error) {
   return "{\"caption\": " + JsonText(caption) + ", \"text\": " + JsonText(text) +
-         ", \"buttons\": " + JsonText(buttons) + ", \"answer\": " + JsonText(answer) + "}";
+         ", \"buttons\": " + JsonText(buttons) + ", \"answer\": " + JsonText(answer) +
+         (error ? ", \"error\": true}" : "}");
+}
+
+bool IsErrorBox(std::string_view text, int buttons) {
+  if (buttons != kButtonsOk) {
+    return false;
+  }
+  constexpr std::string_view kWord = "error";
+  constexpr std::string_view kPassedOn = "-ERROR-";
+  bool begins = text.size() >= kWord.size();
+  for (std::size_t i = 0; begins && i < kWord.size(); ++i) {
+    begins = (text[i] | 0x20) == kWord[i];
+  }
+  // The word itself, not "Errors" or "Erroneous".
+  if (begins && text.size() > kWord.size()) {
+    const char next = static_cast<char>(text[kWord.size()] | 0x20);
+    begins = next < 'a' || next > 'z';
+  }
+  const bool ends =
+      text.size() >= kPassedOn.size() && text.substr(text.size() - kPassedOn.size()) == kPassedOn;
+  return begins || ends;
 }
 
 MessageBoxResponder::MessageBoxResponder(std::map<std::string, BoxAnswer> answers,
@@ -132,13 +153,16 @@ int MessageBoxResponder::Answer(const char* caption, const char* text, int butto
     }
   }
   ++box_count_;
+  const bool error = IsErrorBox(body, buttons);
+  error_box_count_ += error ? 1 : 0;
   *display_ << "--- message box \"" << DisplayText(caption_text) << "\" (" << offered.word
             << ") ---\n"
             << DisplayText(body) << (body.empty() || body.back() == '\n' ? "" : "\n")
             << "--- answered: " << AnswerWord(answer) << " ---\n";
   display_->flush();
   if (transcript_ != nullptr) {
-    *transcript_ << TranscriptLine(caption_text, body, offered.word, AnswerWord(answer)) << "\n";
+    *transcript_ << TranscriptLine(caption_text, body, offered.word, AnswerWord(answer), error)
+                 << "\n";
     transcript_->flush();
   }
   return AnswerCode(answer);

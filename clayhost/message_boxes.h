@@ -7,6 +7,7 @@
 // Transcript lines are JSON objects, one a line:
 //   {"caption": "Gannet", "text": "...", "buttons": "ok", "answer": "ok"}
 // with the plug-in's 8-bit texts read as Latin-1, so any byte can be written.
+// An error box (IsErrorBox) carries one more member, "error": true.
 #ifndef GANNET_CLAYHOST_MESSAGE_BOXES_H_
 #define GANNET_CLAYHOST_MESSAGE_BOXES_H_
 
@@ -26,9 +27,17 @@ std::optional<BoxAnswer> ParseBoxAnswer(std::string_view word);
 
 /// The transcript line of one box, without its line end. `buttons` and
 /// `answer` are the words "ok", "yesno", "yesnocancel" and "ok", "yes", "no",
-/// "cancel".
+/// "cancel"; `error` adds "error": true.
 std::string TranscriptLine(std::string_view caption, std::string_view text,
-                           std::string_view buttons, std::string_view answer);
+                           std::string_view buttons, std::string_view answer, bool error = false);
+
+/// Whether a box tells of an error that stopped the plug-in's work: a box
+/// with only an OK button whose text begins with the word "error" in any
+/// case ("ERROR:", "Error:", "ERROR!", "ERROR,") or ends with "-ERROR-" (the
+/// exporter passing on img2tim's complaint). Warnings ("Warning: ...") and
+/// the batch tool's echo of a command's output (which begins with a space)
+/// are no errors. `buttons` is a code of platform/host_hook.h.
+bool IsErrorBox(std::string_view text, int buttons);
 
 /// Answers, shows and records the boxes of one run.
 class MessageBoxResponder {
@@ -46,6 +55,8 @@ class MessageBoxResponder {
 
   /// How many boxes were answered.
   int box_count() const { return box_count_; }
+  /// How many of them were error boxes (IsErrorBox).
+  int error_box_count() const { return error_box_count_; }
 
  private:
   std::map<std::string, BoxAnswer> answers_;
@@ -53,6 +64,7 @@ class MessageBoxResponder {
   std::ostream* transcript_;
   std::ostream* diagnostics_;
   int box_count_ = 0;
+  int error_box_count_ = 0;
 };
 
 /// Makes `responder` (null: none) the one that ClayHostMessageBox uses.

@@ -73,6 +73,34 @@ TEST_F(MessageBoxResponderTest, NullTextsAndUnknownButtonsAreReportedNotFatal) {
             "OK\n");
 }
 
+// What the plug-ins show when they stop, and what they show otherwise.
+TEST(IsErrorBoxTest, AnOkBoxThatBeginsWithErrorOrPassesOnImg2timsComplaint) {
+  for (const char* stop :
+       {"ERROR! No model selected", "Error: Filename a*b holds the character *",
+        "ERROR, no model selected", "ERROR:  In line: 3  !objexport", "error",
+        "Invalid -org -ERROR-",
+        "ERROR: Gannet rsdn.bat file not found, it must be in :\r\nC:\\MarbleCLAY"}) {
+    EXPECT_TRUE(IsErrorBox(stop, kOk)) << stop;
+  }
+  for (const char* other : {"Warning: 1 No TIM created", " dir\r\nERROR: not found", "Errors: none",
+                            "", "ERRO", "Warning: Image format must be: ~256x256x8 Error: 64"}) {
+    EXPECT_FALSE(IsErrorBox(other, kOk)) << other;
+  }
+  EXPECT_FALSE(IsErrorBox("ERROR: go on?", kYesNo));
+}
+
+TEST_F(MessageBoxResponderTest, CountsAndMarksErrorBoxes) {
+  auto responder = Responder({});
+  responder.Answer("Gannet", "Warning: 1 No TIM created", kOk);
+  responder.Answer("Gannet", "Error: Can not create the file C:\\x.ply", kOk);
+  EXPECT_EQ(responder.error_box_count(), 1);
+  EXPECT_EQ(transcript_.str(),
+            "{\"caption\": \"Gannet\", \"text\": \"Warning: 1 No TIM created\", \"buttons\": "
+            "\"ok\", \"answer\": \"ok\"}\n"
+            "{\"caption\": \"Gannet\", \"text\": \"Error: Can not create the file C:\\\\x.ply\", "
+            "\"buttons\": \"ok\", \"answer\": \"ok\", \"error\": true}\n");
+}
+
 TEST(ParseBoxAnswerTest, KnowsTheFourWords) {
   EXPECT_EQ(ParseBoxAnswer("ok"), BoxAnswer::kOk);
   EXPECT_EQ(ParseBoxAnswer("yes"), BoxAnswer::kYes);

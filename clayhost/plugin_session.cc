@@ -226,6 +226,15 @@ void PluginSession::OnSubmit(const SubmitCall& call) {
   records_.push_back(std::move(*record));
 }
 
+std::string PluginSession::extension() const {
+  for (const SubmittedRecord& record : records_) {
+    if (record.type == RecordType::kExporterInfo && !record.texts.empty() && record.texts[0]) {
+      return *record.texts[0];
+    }
+  }
+  return {};
+}
+
 std::uint8_t PluginSession::Export(const Scene& scene, const std::string& plugin_path,
                                    float scale) {
   mcp::ExportParams params;

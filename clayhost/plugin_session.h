@@ -49,6 +49,11 @@ class PluginSession {
   std::uint64_t id() const { return id_; }
   /// Every record submitted so far, in order.
   const std::vector<SubmittedRecord>& records() const { return records_; }
+  /// The file extension an exporter's ExporterInfoRecord names ("rsd"),
+  /// without the dot; empty for a tool or a record without one.
+  std::string extension() const;
+  /// How many SaveTexture calls the host could not carry out so far.
+  int failed_saves() const { return state_.failed_saves; }
 
   /// MCP_ExecuteExport on `scene` with the output path in the plug-in's
   /// spelling and the scale; its result.

@@ -1,7 +1,10 @@
 #include "clayhost/scene.h"
 
 #include <filesystem>
-#include <fstream>
+#include <optional>
+#include <utility>
+
+#include "toolfiles/input_file.h"
 
 namespace clayhost {
 
@@ -15,16 +18,17 @@ const Attribute* SceneObject::FindAttribute(const std::string& name) const {
 }
 
 std::string ReadSceneFile(const std::string& path) {
+  std::string problem;
+  std::optional<std::string> content = toolfiles::ReadInputFile(path, kSceneFileLimit, &problem);
+  if (content) {
+    return std::move(*content);
+  }
+  // Asked without throwing: a name too long for the system is just absent.
   std::error_code error;
-  if (!std::filesystem::is_regular_file(path, error)) {
+  if (!std::filesystem::exists(path, error)) {
     throw SceneError(path + ": cannot read the file: no such file");
   }
-  std::ifstream file(path, std::ios::binary);
-  std::string content(static_cast<std::size_t>(std::filesystem::file_size(path, error)), '\0');
-  if (error || !file.read(content.data(), static_cast<std::streamsize>(content.size()))) {
-    throw SceneError(path + ": cannot read the file");
-  }
-  return content;
+  throw SceneError(path + ": " + problem);
 }
 
 }  // namespace clayhost

@@ -101,6 +101,9 @@ struct Scene {
   std::vector<SceneObject> objects;
   std::vector<Material> materials;
   std::vector<Texture> textures;
+  /// Every file the scene was read from (scene, material libraries, texture
+  /// images): the host never writes over one of them.
+  std::vector<std::string> sources;
   /// What the reader found wrong but served anyway ("FILE:LINE: warning:
   /// ..."), for the host to show before the plug-in runs.
   std::vector<std::string> warnings;
@@ -119,8 +122,14 @@ inline constexpr int kMaxTextureSide = 4096;
 /// one kind: handles carry indices in 28 bits.
 inline constexpr std::size_t kMaxItems = (std::size_t{1} << 28) - 1;
 
+/// The largest scene or material file the host reads: four times a
+/// million-triangle OBJ file.
+inline constexpr std::uint64_t kSceneFileLimit = std::uint64_t{256} << 20;
+
 /// The whole content of a scene or material file. Throws SceneError when it
-/// cannot be read.
+/// cannot be read: "FILE: cannot read the file: no such file", or, for a
+/// folder, a device, a named pipe or a file beyond kSceneFileLimit, "FILE:
+/// cannot read (a folder, not a regular file)".
 std::string ReadSceneFile(const std::string& path);
 
 }  // namespace clayhost

@@ -21,7 +21,14 @@ bool EndsWithObj(const std::string& path) {
 
 Scene LoadScene(const std::string& path) {
   const std::string text = ReadSceneFile(path);
-  return EndsWithObj(path) ? ParseObjScene(text, path) : ParseJsonScene(text, path);
+  Scene scene = EndsWithObj(path) ? ParseObjScene(text, path) : ParseJsonScene(text, path);
+  scene.sources.push_back(path);
+  for (const Texture& texture : scene.textures) {
+    if (!texture.file.empty()) {
+      scene.sources.push_back(texture.file);
+    }
+  }
+  return scene;
 }
 
 }  // namespace clayhost

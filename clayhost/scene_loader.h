@@ -9,7 +9,8 @@
 namespace clayhost {
 
 /// Reads a JSON scene, or a Wavefront OBJ scene when the file name ends in
-/// ".obj" (any case). Throws SceneError.
+/// ".obj" (any case), with every file it was read from in its sources.
+/// Throws SceneError.
 Scene LoadScene(const std::string& path);
 
 }  // namespace clayhost

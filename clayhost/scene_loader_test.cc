@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "testing/file_bytes.h"
 #include "testing/temp_folder.h"
@@ -54,10 +56,22 @@ TEST(LoadSceneTest, TheObjEndingPicksTheObjReaderInAnyCase) {
       << ErrorOfLoading(other.path());
 }
 
-TEST(LoadSceneTest, AMissingFileIsNamed) {
+TEST(LoadSceneTest, AMissingFileIsNamedAndAFolderOrDeviceToo) {
   EXPECT_EQ(ErrorOfLoading(kTestData + "/none.json"),
             kTestData + "/none.json: cannot read the file: no such file");
   EXPECT_EQ(ErrorOfLoading("a.obj"), "a.obj: cannot read the file: no such file");
+  // Both were "no such file" once.
+  EXPECT_EQ(ErrorOfLoading(kTestData), kTestData + ": cannot read (a folder, not a regular file)");
+  EXPECT_EQ(ErrorOfLoading("/dev/zero"), "/dev/zero: cannot read (a device, not a regular file)");
+}
+
+// What the host must never write over.
+TEST(LoadSceneTest, KnowsEveryFileTheSceneWasReadFrom) {
+  const Scene scene = LoadScene(kTestData + "/cube.obj");
+  std::vector<std::string> sources = scene.sources;
+  std::sort(sources.begin(), sources.end());
+  EXPECT_EQ(sources, (std::vector<std::string>{kTestData + "/crate.png", kTestData + "/cube.mtl",
+                                               kTestData + "/cube.obj"}));
 }
 
 }  // namespace

@@ -408,6 +408,7 @@ class ObjSceneBuilder {
            std::string(error.what()) + "; its materials are served without parameters");
       return;
     }
+    scene_.sources.push_back(mtl_path);
     const auto mtl_folder = std::filesystem::path(mtl_path).parent_path();
     Material* material = nullptr;
     MaterialState state;

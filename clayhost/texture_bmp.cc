@@ -1,6 +1,6 @@
 #include "clayhost/texture_bmp.h"
 
-#include <fstream>
+#include "toolfiles/output_file.h"
 
 namespace clayhost {
 namespace {
@@ -60,13 +60,8 @@ RgbPicture PlainPicture(const Texture& texture) {
 
 }  // namespace
 
-bool WriteBmpFile(const std::string& path, const RgbPicture& picture) {
-  std::ofstream file(path, std::ios::binary);
-  if (!file) {
-    return false;
-  }
-  const std::string bytes = BmpBytes(picture);
-  return static_cast<bool>(file.write(bytes.data(), static_cast<std::streamsize>(bytes.size())));
+std::optional<std::string> WriteBmpFile(const std::string& path, const RgbPicture& picture) {
+  return toolfiles::WriteOutputFile(path, BmpBytes(picture));
 }
 
 std::optional<std::string> WriteTextureBmp(const Texture& texture, const std::string& path,
@@ -79,10 +74,7 @@ std::optional<std::string> WriteTextureBmp(const Texture& texture, const std::st
   } else if (const auto problem = read_image(texture.file, &picture)) {
     return problem;
   }
-  if (!WriteBmpFile(path, picture)) {
-    return "cannot write " + path;
-  }
-  return std::nullopt;
+  return WriteBmpFile(path, picture);
 }
 
 }  // namespace clayhost

@@ -29,8 +29,9 @@ using ImageFileReader =
 
 /// Writes `picture` at `path` as a 24-bit BMP file: the 54-byte header with
 /// no resolution, rows from the bottom, blue first, each padded to four
-/// bytes. False when the file cannot be written.
-bool WriteBmpFile(const std::string& path, const RgbPicture& picture);
+/// bytes. The file appears whole or not at all (toolfiles/output_file.h);
+/// nullopt when written, otherwise why not ("cannot write PATH: REASON").
+std::optional<std::string> WriteBmpFile(const std::string& path, const RgbPicture& picture);
 
 /// Writes the texture's pixels at `path`: its plain colour at its size, or,
 /// for a texture with an image file, what `read_image` reads from the file

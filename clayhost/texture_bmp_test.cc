@@ -27,12 +27,12 @@ TEST_F(TextureBmpTest, FilesAreByteForByteThoseOfStb) {
       for (int i = 0; i < width * height * 3; ++i) {
         picture.rgb.push_back(static_cast<std::uint8_t>(i * 37 + width));
       }
-      ASSERT_TRUE(WriteBmpFile(Path("ours.bmp"), picture));
+      ASSERT_EQ(WriteBmpFile(Path("ours.bmp"), picture), std::nullopt);
       ASSERT_NE(stbi_write_bmp(Path("stb.bmp").c_str(), width, height, 3, picture.rgb.data()), 0);
       EXPECT_EQ(ReadBytes(Path("ours.bmp")), ReadBytes(Path("stb.bmp"))) << width << "x" << height;
     }
   }
-  EXPECT_FALSE(WriteBmpFile(Path("no folder/x.bmp"), RgbPicture{1, 1, {1, 2, 3}}));
+  EXPECT_NE(WriteBmpFile(Path("no folder/x.bmp"), RgbPicture{1, 1, {1, 2, 3}}), std::nullopt);
 }
 
 TEST_F(TextureBmpTest, TexturesArePlainColoursOrWhatTheReaderGives) {
@@ -59,7 +59,8 @@ TEST_F(TextureBmpTest, TexturesArePlainColoursOrWhatTheReaderGives) {
   EXPECT_EQ(WriteTextureBmp(from_file, Path("bad.bmp"), reader), "cannot decode /pictures/bad.png");
   EXPECT_FALSE(std::filesystem::exists(Path("bad.bmp")));
   EXPECT_EQ(WriteTextureBmp(plain, Path("no folder/x.bmp"), nullptr),
-            "cannot write " + Path("no folder/x.bmp"));
+            "cannot write " + Path("no folder/x.bmp") + ": cannot make a file in " +
+                Path("no folder") + " (No such file or directory)");
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <stb/stb_image.h>
 
 #include <cstdint>
+#include <filesystem>
 #include <memory>
 
 namespace clayhost {
@@ -22,6 +23,12 @@ std::string Reason() {
 }  // namespace
 
 std::optional<std::string> CheckImageFile(const std::string& path) {
+  // stb opens the file as it is: a named pipe would never answer.
+  std::error_code error;
+  const auto status = std::filesystem::status(path, error);
+  if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) {
+    return "cannot read the image " + path + ": it is not a regular file";
+  }
   int width = 0;
   int height = 0;
   int channels = 0;

@@ -10,8 +10,9 @@
 
 namespace clayhost {
 
-/// Why the image file at `path` cannot serve as a texture (unreadable, not
-/// an image stb knows, or a side above kMaxTextureSide); nullopt when it can.
+/// Why the image file at `path` cannot serve as a texture (no regular file,
+/// unreadable, not an image stb knows, or a side above kMaxTextureSide);
+/// nullopt when it can.
 std::optional<std::string> CheckImageFile(const std::string& path);
 
 /// Checks the image file at `path` again and decodes it into `*picture`;

@@ -57,7 +57,14 @@ if(TARGET clayhost)
   if(TARGET console_program)
     install(FILES ${GANNET_VIEWER_IMAGE} DESTINATION ${GANNET_INSTALL_DRIVE_C}/console)
   endif()
-  install(PROGRAMS ${PROJECT_SOURCE_DIR}/tools/rsdn/rsdn.bat DESTINATION ${plugin_folder})
+  # The installed rsdn.bat finds the installed rsd2tmd from its own place.
+  file(RELATIVE_PATH rsd2tmd_from_plugins ${CMAKE_INSTALL_PREFIX}/${plugin_folder}
+       ${CMAKE_INSTALL_FULL_BINDIR}/rsd2tmd)
+  file(READ ${PROJECT_SOURCE_DIR}/tools/rsdn/rsdn.bat rsdn_text)
+  string(REPLACE "\ninstalled_rsd2tmd=\n" "\ninstalled_rsd2tmd='${rsd2tmd_from_plugins}'\n"
+                 rsdn_installed "${rsdn_text}")
+  file(WRITE ${PROJECT_BINARY_DIR}/installed/rsdn.bat "${rsdn_installed}")
+  install(PROGRAMS ${PROJECT_BINARY_DIR}/installed/rsdn.bat DESTINATION ${plugin_folder})
   # An installed clayhost finds its drive C: from where it lies itself, so the
   # installed tree can be moved (and the Debian package's /usr is just one prefix).
   file(RELATIVE_PATH drive_c_from_bin ${CMAKE_INSTALL_FULL_BINDIR}

@@ -25,7 +25,7 @@ std::optional<std::string> CommandCharacterMessage(std::string_view base_name) {
     return std::nullopt;
   }
   return "Error: Filename " + std::string(base_name) + " holds the character " + base_name[at] +
-         ", it must not hold any of & | < > ^ % ( ).";
+         ", it must not hold any of & | < > ^ % ( ) * ? \".";
 }
 
 std::optional<std::string> FindPluginFolder() {

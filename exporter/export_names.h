@@ -16,8 +16,9 @@ inline constexpr const char* kRootPluginFolder = "C:\\MarbleCLAY\\plugin";
 inline constexpr std::size_t kMaxBaseNameLength = 7;
 /// The characters a base name must not hold: the base name reaches command
 /// lines unquoted, where cmd.exe would act on each of them (run a second
-/// command, redirect, escape, expand a variable, open a block).
-inline constexpr std::string_view kCommandCharacters = "&|<>^%()";
+/// command, redirect, escape, expand a variable, open a block, match files,
+/// open a quoted text), and no Windows file name holds the last three.
+inline constexpr std::string_view kCommandCharacters = "&|<>^%()*?\"";
 
 /// Names of one export, all Windows paths or parts of them.
 struct ExportNames {

@@ -147,13 +147,13 @@ TEST_F(ExportTest, BaseNameLimitAndUnquotedSpace) {
 // rsdn.bat gets the base name unquoted: it must reach it as it is.
 TEST_F(ExportTest, BaseNamesWithShellCharactersReachRsdnAsTheyAre) {
   scene_.objects = {OneTriangle()};
-  for (const std::string name : {"`id`", "it's", "a*", "a$HOME", "a;b", "{a,b}"}) {
+  for (const std::string name : {"`id`", "it's", "a$HOME", "a;b", "{a,b}"}) {
     EXPECT_TRUE(Export("C:\\out\\" + name + ".rsd")) << name;
     EXPECT_EQ(sandbox_.ToolCalls().back(), "/out\trsdn.bat [" + name + "] [1.0] [1]");
     EXPECT_NE(sandbox_.Read("out\\" + name + ".rsd").find("\r\nPLY=" + name + ".ply\r\n"),
               std::string::npos);
   }
-  EXPECT_EQ(sandbox_.ToolCalls().size(), 6u);
+  EXPECT_EQ(sandbox_.ToolCalls().size(), 5u);
 }
 
 // Under cmd.exe each of these would run a second command, redirect, escape,
@@ -161,15 +161,15 @@ TEST_F(ExportTest, BaseNamesWithShellCharactersReachRsdnAsTheyAre) {
 TEST_F(ExportTest, BaseNameWithACommandCharacterIsRefusedBeforeAnyFile) {
   scene_.objects = {OneTriangle()};
   std::vector<std::string> expected;
-  for (const char c : std::string("&|<>^%()")) {
+  for (const char c : std::string("&|<>^%()*?\"")) {
     const std::string name = std::string("a") + c + "b";
     EXPECT_FALSE(Export("C:\\out\\" + name + ".rsd")) << name;
     expected.push_back("Error: Filename " + name + " holds the character " + c +
-                       ", it must not hold any of & | < > ^ % ( ).");
+                       ", it must not hold any of & | < > ^ % ( ) * ? \".");
   }
   EXPECT_EQ(ExecuteFromHost("C:\\out\\(x).rsd"), 1);
   expected.push_back(
-      "Error: Filename (x) holds the character (, it must not hold any of & | < > ^ % ( ).");
+      "Error: Filename (x) holds the character (, it must not hold any of & | < > ^ % ( ) * ? \".");
   EXPECT_EQ(sandbox_.BoxTexts(), expected);
   EXPECT_TRUE(std::filesystem::is_empty(sandbox_.OnDrive("out")));
   EXPECT_TRUE(sandbox_.ToolCalls().empty());

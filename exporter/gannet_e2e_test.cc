@@ -117,8 +117,9 @@ TEST_F(GannetThroughHost, CancelRunsNothingAndNoRunsTmdOnly) {
 
 TEST_F(GannetThroughHost, TooLongNameAndNoActivatedObject) {
   HostRun run = ExportThroughHost(sandbox_, scene_, sandbox_.OnDrive("out\\longname.rsd"), {});
-  EXPECT_EQ(run.exit_code, 0);
+  EXPECT_EQ(run.exit_code, 3);  // answered 1, but the export stopped at an error box
   ASSERT_EQ(run.boxes.size(), 1u);
+  EXPECT_TRUE(run.boxes[0].error);
   EXPECT_EQ(run.boxes[0].caption, "Gannet");
   EXPECT_EQ(run.boxes[0].text,
             "Error: Filename longname is too long, it must be 7 characters or less.");
@@ -316,8 +317,11 @@ void ExpectImg2timStop(const HostRun& run, const std::string& complaint) {
 TEST_F(RealToolsExport, Img2timFailureStopsTheExport) {
   // The fourth image fits its page at 996 but runs past column 1023.
   const HostRun run = ExportTextures({"a~256x32x8", "b~256x32x8", "c~200x32x8", "d~64x32x8"});
-  EXPECT_EQ(run.exit_code, 0) << run.output;  // an object was handed over
+  // MCP_ExecuteExport answers 1 (an object was handed over); the host's
+  // status tells the export stopped, as the transcript marks the box.
+  EXPECT_EQ(run.exit_code, 3) << run.output;
   ExpectImg2timStop(run, "ERROR: ");
+  EXPECT_TRUE(run.boxes[0].error);
   EXPECT_NE(run.boxes[0].text.find("image at 996,0 does not fit video memory"), std::string::npos);
   EXPECT_EQ(run.boxes[0].caption, "Gannet");
   EXPECT_TRUE(sandbox_.Exists("out\\ship2.tim"));

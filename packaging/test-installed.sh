@@ -42,6 +42,11 @@ installed clayhost export --scene "$share/examples/scenes/ship.json" --out "$wor
 expect_files "$work"/export/ship.{rsd,ply,mat,PSX,tmd} "$work"/export/ship{0,1}.tim
 [[ $(head -c4 "$work/export/ship0.tim" | od -An -tx1 | tr -d ' \n') == 10000000 ]] ||
   fail "ship0.tim is no TIM image"
+# The installed rsdn.bat converts with the installed rsd2tmd, none on the PATH.
+rm "$work/export/ship.tmd"
+(cd "$work/export" && env PATH=/usr/bin:/bin "$share/MarbleCLAY/plugin/rsdn.bat" ship 1.0 0) \
+  >"$work/rsdn.log" 2>&1 || { cat "$work/rsdn.log"; fail "the installed rsdn.bat"; }
+expect_files "$work/export/ship.tmd"
 
 # The bundled script folder is a drive C: of its own (with a stand-in
 # rsdn.bat that logs its calls); the installed Skerry.mcp runs its script.

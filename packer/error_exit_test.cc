@@ -3,6 +3,7 @@
 #include "packer/error_exit.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <string>
@@ -86,6 +87,23 @@ TEST_F(ErrorExitTest, LaterFileCannotBeOpened) {
   ExpectFailure(folder_.Run("go"), " failed to open file.", "b.tmd");
   std::filesystem::remove(folder_.path() / "b.tmd");
   std::filesystem::create_symlink("nowhere", folder_.path() / "b.tmd");
+  ExpectFailure(folder_.Run("go"), " failed to open file.", "b.tmd");
+}
+
+// A named pipe named like a frame once made morphon wait for ever; a pipe or
+// a device is no frame, as a folder is not (ctest's time limit catches a
+// wait).
+TEST_F(ErrorExitTest, APipeOrADeviceIsNoFrame) {
+  ASSERT_EQ(mkfifo((folder_.path() / "a.tmd").c_str(), 0600), 0);
+  folder_.Write("b.tmd", NumberedTmd(2, 2, 0));
+  ExpectFailure(folder_.Run("go"), "\n Error failed to open", "a.tmd");
+  std::filesystem::remove(folder_.path() / "a.tmd");
+  folder_.Write("a.tmd", NumberedTmd(2, 2, 0));
+  std::filesystem::remove(folder_.path() / "b.tmd");
+  ASSERT_EQ(mkfifo((folder_.path() / "b.tmd").c_str(), 0600), 0);
+  ExpectFailure(folder_.Run("go"), " failed to open file.", "b.tmd");
+  std::filesystem::remove(folder_.path() / "b.tmd");
+  std::filesystem::create_symlink("/dev/zero", folder_.path() / "b.tmd");
   ExpectFailure(folder_.Run("go"), " failed to open file.", "b.tmd");
 }
 

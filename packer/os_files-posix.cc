@@ -1,8 +1,10 @@
 #include "packer/os_files.h"
 
 #include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/types.h>
+#include <unistd.h>
 
 #include <limits>
 #include <memory>
@@ -28,9 +30,21 @@ std::optional<std::vector<std::string>> ListFolder(const char* path) {
   return names;
 }
 
-bool IsFolder(const char* name) {
+std::FILE* OpenRegularFile(const char* name) {
+  const int fd = open(name, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (fd < 0) {
+    return nullptr;
+  }
   struct stat info;
-  return stat(name, &info) == 0 && S_ISDIR(info.st_mode);
+  std::FILE* file = nullptr;
+  if (fstat(fd, &info) == 0 && S_ISREG(info.st_mode) &&
+      fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK) == 0) {
+    file = fdopen(fd, "rb");
+  }
+  if (file == nullptr) {
+    close(fd);
+  }
+  return file;
 }
 
 std::optional<std::uint64_t> FileSize(std::FILE* file) {

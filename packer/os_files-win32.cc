@@ -47,9 +47,18 @@ std::optional<std::vector<std::string>> ListFolder(const char* path) {
   return names;
 }
 
-bool IsFolder(const char* name) {
+std::FILE* OpenRegularFile(const char* name) {
   const DWORD attributes = GetFileAttributesA(name);
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+    return nullptr;
+  }
+  std::FILE* file = std::fopen(name, "rb");
+  if (file != nullptr &&
+      GetFileType(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file)))) != FILE_TYPE_DISK) {
+    std::fclose(file);
+    return nullptr;
+  }
+  return file;
 }
 
 std::optional<std::uint64_t> FileSize(std::FILE* file) {

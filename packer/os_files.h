@@ -1,5 +1,5 @@
 // The few file services the packer needs from the operating system beyond
-// the C library: listing a folder, telling folders from files, and 64-bit
+// the C library: listing a folder, opening only regular files, and 64-bit
 // seeking and sizing of open files.
 #ifndef PACKER_OS_FILES_H_
 #define PACKER_OS_FILES_H_
@@ -17,8 +17,10 @@ namespace morphon {
 /// when the folder cannot be listed.
 std::optional<std::vector<std::string>> ListFolder(const char* path);
 
-/// True when `name` exists and is a folder.
-bool IsFolder(const char* name);
+/// Opens `name` for reading when it is a regular file, opened so that a
+/// named pipe or a device cannot make the packer wait; null for a folder, a
+/// pipe, a device or a file that cannot be opened.
+std::FILE* OpenRegularFile(const char* name);
 
 /// Size in bytes of the open file `file`; nullopt when it cannot be told.
 std::optional<std::uint64_t> FileSize(std::FILE* file);

@@ -16,12 +16,14 @@ constexpr std::size_t kTmdPrefixSize = kTmdHeaderSize + kTmdObjectSize;
 constexpr char kShortFirstBlock[] =
     " Failed to read 1st %s TMD doesn't have the same amount of verts/normals as the first TMD.";
 
+// Linux opens folders for reading, and a named pipe waits for a writer for
+// ever: only a regular file is a frame.
 FileHandle OpenSource(const std::string& name) {
-  // Linux opens folders for reading; a folder is no frame.
-  if (IsFolder(name.c_str())) {
-    return FileHandle();
+  FileHandle file(OpenRegularFile(name.c_str()));
+  if (file) {
+    std::setvbuf(file.get(), nullptr, _IONBF, 0);
   }
-  return OpenUnbuffered(name.c_str(), "rb");
+  return file;
 }
 
 TmdObject DecodeObject(const std::uint8_t* entry) {

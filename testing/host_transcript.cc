@@ -12,7 +12,8 @@ std::vector<ShownBox> ReadTranscript(const std::filesystem::path& file) {
   std::istringstream lines(ReadBytes(file));
   for (std::string line; std::getline(lines, line);) {
     const nlohmann::json box = nlohmann::json::parse(line);
-    boxes.push_back({box.at("caption"), box.at("text"), box.at("buttons"), box.at("answer")});
+    boxes.push_back({box.at("caption"), box.at("text"), box.at("buttons"), box.at("answer"),
+                     box.value("error", false)});
   }
   return boxes;
 }

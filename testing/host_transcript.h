@@ -16,6 +16,8 @@ struct ShownBox {
   std::string buttons;
   /// The button the host pressed: "ok", "yes", "no" or "cancel".
   std::string answer;
+  /// Whether the host took the box for an error box.
+  bool error = false;
 };
 
 /// The boxes of a transcript (one JSON object a line), in the order shown;

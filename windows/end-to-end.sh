@@ -173,10 +173,16 @@ mkdir -p "$sample/plugin" "$sample/export"
 cp "$root/tools/rsdn/windows/rsdn.bat" "$shipped/tools/rsd2tmd/rsd2tmd.exe" "$sample/plugin/"
 cp "$work"/ship.posix/ship.{rsd,ply,mat} "$work"/ship.posix/ship{0,1}.tim "$sample/export/"
 "$native/tools/rsd2tmd/rsd2tmd" "$sample/export/ship.rsd" -o "$sample/ship-posix.tmd" >/dev/null
-(cd "$sample/export" && "${wine_run[@]}" cmd.exe /C \
-  "$(windows_path "$sample/plugin/rsdn.bat")" ship 1.0 0 >"$sample/rsdn.log" 2>&1) || true
+: >"$sample/report.txt"
+(cd "$sample/export" && GANNET_HOST_REPORT=$(windows_path "$sample/report.txt") \
+  "${wine_run[@]}" cmd.exe /C "$(windows_path "$sample/plugin/rsdn.bat")" ship 1.0 0 \
+  >"$sample/rsdn.log" 2>&1) || true
 check "ship.tmd equals the POSIX rsd2tmd's byte for byte" \
   cmp "$sample/ship-posix.tmd" "$sample/export/ship.tmd"
+check "rsdn.log in the export folder tells the conversion" \
+  grep -q "rsdn: converted ship.rsd to ship.tmd at scale 1.0" "$sample/export/rsdn.log"
+check "the host's report file has the same lines" \
+  cmp -s "$sample/export/rsdn.log" "$sample/report.txt"
 
 echo "end-to-end: $((checks - failures)) passed, $failures failed"
 exit $((failures > 0))

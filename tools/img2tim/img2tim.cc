@@ -2,15 +2,14 @@
 // the console's video memory. Problems are reported on standard output in a
 // line that starts with "ERROR" (the files) or "Invalid" (the command line),
 // the words the exporter looks for; the exit status is 1 then.
-#include <cerrno>
-#include <cstring>
-#include <fstream>
+#include <cstdint>
 #include <iostream>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "toolfiles/input_file.h"
+#include "toolfiles/output_file.h"
 #include "tools/img2tim/command_line.h"
 #include "tools/img2tim/image_file.h"
 #include "tools/img2tim/tim_image.h"
@@ -22,22 +21,19 @@ int Fail(const std::string& line) {
   return 1;
 }
 
-std::optional<std::string> ReadInput(const std::string& path, std::string& error) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    error = "ERROR: cannot read " + path + ": " + std::strerror(errno);
-    return std::nullopt;
-  }
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
+// The largest image file read: a 4096 x 4096 picture of 32 bits a pixel,
+// far more than video memory holds.
+constexpr std::uint64_t kLargestImageFile = std::uint64_t{64} << 20;
 
-bool WriteTim(const std::string& path, const std::string& tim) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(tim.data(), static_cast<std::streamsize>(tim.size()));
-  out.close();
-  return static_cast<bool>(out);
+// Only a regular file within the limit: a named pipe would never answer,
+// /dev/zero never end.
+std::optional<std::string> ReadInput(const std::string& path, std::string& error) {
+  std::string problem;
+  std::optional<std::string> bytes = toolfiles::ReadInputFile(path, kLargestImageFile, &problem);
+  if (!bytes) {
+    error = "ERROR: " + path + ": " + problem;
+  }
+  return bytes;
 }
 
 void ReportWritten(const img2tim::Arguments& args, const img2tim::Image& image, int depth) {
@@ -77,8 +73,8 @@ int main(int argc, char** argv) {
   if (!tim) {
     return Fail("ERROR: " + args->input + ": " + error);
   }
-  if (!WriteTim(args->output, *tim)) {
-    return Fail("ERROR: cannot write " + args->output);
+  if (const auto problem = toolfiles::WriteOutputFile(args->output, *tim, {args->input})) {
+    return Fail("ERROR: " + *problem);
   }
   ReportWritten(*args, *image, img2tim::TimDepth(*image, args->settings));
   return 0;

@@ -1,6 +1,7 @@
 // The built program as scripts run it: its command line, the files it
 // writes and the lines it prints.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <string>
@@ -122,7 +123,11 @@ TEST_F(Img2timProgram, RefusalsNameTheFileAndTheLimit) {
 
   const ProgramRun missing = Run({"-bpp", "4", "nothing.bmp"});
   EXPECT_EQ(missing.exit_code, 1);
-  EXPECT_EQ(missing.output, "ERROR: cannot read nothing.bmp: No such file or directory\n");
+  EXPECT_EQ(missing.output, "ERROR: nothing.bmp: cannot read (No such file or directory)\n");
+  // A named pipe as the image once made img2tim wait for ever.
+  ASSERT_EQ(mkfifo(Path("pipe.png").c_str(), 0600), 0);
+  EXPECT_EQ(Run({"pipe.png"}).output,
+            "ERROR: pipe.png: cannot read (a named pipe, not a regular file)\n");
   Write("notes.txt", "hello");
   EXPECT_EQ(Run({"notes.txt"}).output, "ERROR: notes.txt: not a BMP, PNG, TGA or JPEG file\n");
 }
@@ -134,6 +139,31 @@ TEST_F(Img2timProgram, CommandLineMistakesSayInvalid) {
   const ProgramRun option = Run({"-x", "pic.png"});
   EXPECT_EQ(option.exit_code, 1);
   EXPECT_EQ(option.output, "Invalid option -x\n" + Usage());
+}
+
+// The review's case: "-o tex.bmp tex.bmp" replaced the source image.
+TEST_F(Img2timProgram, NeverWritesOverItsImage) {
+  Write("pic.png", png_);
+  const ProgramRun run = Run({"-bpp", "4", "-o", "./pic.png", "pic.png"});
+  EXPECT_EQ(run.exit_code, 1);
+  EXPECT_EQ(run.output, "ERROR: refusing to write ./pic.png: it is the input pic.png\n");
+  EXPECT_EQ(ReadBytes(folder_ / "pic.png"), png_);
+}
+
+// The review's full disk: "cannot write" over a TIM of 0 bytes.
+TEST_F(Img2timProgram, AFullDiskLeavesNoTim) {
+  Write("pic.png", png_);
+  gannet_testing::RunOptions options;
+  options.folder = folder_.path();
+  const ProgramRun run =
+      gannet_testing::RunShell(std::string("trap '' XFSZ && ulimit -f 0 && exec ") + IMG2TIM_PATH +
+                                   " -bpp 4 -o t.tim pic.png",
+                               options);
+  EXPECT_EQ(run.exit_code, 1);
+  EXPECT_EQ(run.output, "ERROR: cannot write t.tim: File too large\n");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder_.path()),
+                          std::filesystem::directory_iterator()),
+            1);
 }
 
 }  // namespace

@@ -6,18 +6,20 @@
 #include <iostream>
 #include <string>
 #include <string_view>
-#include <system_error>
 #include <vector>
 
 #include "console/view_data.h"
 #include "gannet_version.h"
+#include "toolfiles/output_file.h"
 #include "tools/psxview/command_line.h"
 #include "tools/psxview/own_path.h"
 #include "tools/psxview/ps_exe.h"
 #include "tools/psxview/view_block.h"
 #include "tools/psxview/viewer_image.h"
-#include "tools/rsd2tmd/output_file.h"
+#include "tools/rsd2tmd/tmd_file.h"
+#include "tools/rsdformat/pck_file.h"
 #include "tools/rsdformat/read_error.h"
+#include "tools/rsdformat/tim_file.h"
 
 namespace {
 
@@ -29,29 +31,22 @@ int Refuse(const std::string& message) {
   return kRefused;
 }
 
-psxview::InputFile Read(const std::string& name) {
-  const std::string bytes = rsdformat::ReadWholeFile(name);
+// The console's memory: no console program can be larger.
+constexpr std::uint64_t kLargestViewer = std::uint64_t{2} << 20;
+
+psxview::InputFile Read(const std::string& name, std::uint64_t limit) {
+  const std::string bytes = rsdformat::ReadWholeFile(name, limit);
   return {name, std::vector<std::uint8_t>(bytes.begin(), bytes.end())};
 }
 
-bool SameFile(const std::string& a, const std::string& b) {
-  std::error_code error;
-  return std::filesystem::equivalent(a, b, error);
-}
-
-// The output must not replace one of the inputs.
-std::string InputNamedAsOutput(const psxview::Arguments& args) {
-  std::vector<std::string> inputs = args.tims;
-  inputs.push_back(args.tmd);
+// The files the output must not replace.
+std::vector<std::filesystem::path> Inputs(const psxview::Arguments& args) {
+  std::vector<std::filesystem::path> inputs(args.tims.begin(), args.tims.end());
+  inputs.emplace_back(args.tmd);
   if (!args.pack.empty()) {
-    inputs.push_back(args.pack);
+    inputs.emplace_back(args.pack);
   }
-  for (const std::string& input : inputs) {
-    if (SameFile(input, args.output)) {
-      return input;
-    }
-  }
-  return "";
+  return inputs;
 }
 
 }  // namespace
@@ -68,8 +63,8 @@ int main(int argc, char** argv) {
     std::cerr << error << "\n" << psxview::kUsage;
     return kRefused;
   }
-  if (const std::string input = InputNamedAsOutput(*args); !input.empty()) {
-    return Refuse(args->output + ": is the input " + input + "; name another output file");
+  if (const auto refusal = toolfiles::OutputRefusal(args->output, Inputs(*args))) {
+    return Refuse(*refusal);
   }
   const std::filesystem::path program = psxview::OwnPath(argv[0]);
   const std::optional<std::filesystem::path> viewer = psxview::FindViewer(program);
@@ -84,13 +79,13 @@ int main(int argc, char** argv) {
   std::vector<std::uint8_t> image;
   psxview::ViewRequest request;
   try {
-    image = Read(viewer->string()).bytes;
-    request.tmd = Read(args->tmd);
+    image = Read(viewer->string(), kLargestViewer).bytes;
+    request.tmd = Read(args->tmd, rsd2tmd::kTmdFileLimit);
     for (const std::string& tim : args->tims) {
-      request.tims.push_back(Read(tim));
+      request.tims.push_back(Read(tim, rsdformat::kTimFileLimit));
     }
     if (!args->pack.empty()) {
-      request.pack = Read(args->pack);
+      request.pack = Read(args->pack, rsdformat::kPackFileLimit);
     }
   } catch (const rsdformat::ReadError& read_error) {
     return Refuse(read_error.what());
@@ -107,9 +102,9 @@ int main(int argc, char** argv) {
   image.insert(image.end(), block.begin(), block.end());
   const std::vector<std::uint8_t> exe =
       psxview::PsExe(image, viewdata::kLoadAddress, viewdata::kStackTop);
-  error = rsd2tmd::WriteWholeFile(args->output, exe);
-  if (!error.empty()) {
-    std::cerr << "psxview: " << error << "\n";
+  if (const auto problem = toolfiles::WriteOutputFile(
+          args->output, {reinterpret_cast<const char*>(exe.data()), exe.size()}, Inputs(*args))) {
+    std::cerr << "psxview: " << *problem << "\n";
     return kNotWritten;
   }
   std::cout << "psxview: wrote " << args->output << ": " << args->tmd << " with "

@@ -75,16 +75,19 @@ TEST_F(PsxviewProgram, RefusesAndLeavesNothingBehind) {
            ": byte 0: id 0x20746F6E is not a TIM file's 0x10\n"},
       {Quoted(folder_ / "none.tmd") + " -o " + output,
        "psxview: " + (folder_ / "none.tmd").string() + ": cannot read"},
-      {Quoted(folder_ / "m.tmd") + " -o " + Quoted(folder_ / "m.tmd"),
-       "psxview: " + (folder_ / "m.tmd").string() + ": is the input " +
-           (folder_ / "m.tmd").string() + "; name another output file\n"},
+      {Quoted(folder_ / "m.tmd") + " -o " + Quoted(folder_ / "sub" / ".." / "m.tmd"),
+       "psxview: refusing to write " + (folder_ / "sub" / ".." / "m.tmd").string() +
+           ": it is the input " + (folder_ / "m.tmd").string() + "\n"},
+      {Quoted(folder_ / "m.tmd") + " -o /dev/full",
+       "psxview: refusing to write /dev/full: it is a device, not a regular file\n"},
   };
+  fs::create_directory(folder_ / "sub");
   for (const Case& c : cases) {
     const ProgramRun run = Psxview(c.arguments);
     EXPECT_EQ(run.exit_code, 2) << c.arguments;
     EXPECT_EQ(run.errors.substr(0, c.message.size()), c.message) << c.arguments;
-    EXPECT_FALSE(fs::exists(folder_ / "VIEW.EXE")) << c.arguments;
-    EXPECT_FALSE(fs::exists(folder_ / "VIEW.EXE.part")) << c.arguments;
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()), 3)
+        << c.arguments;  // m.tmd, bad.tim and sub: nothing written
   }
   EXPECT_EQ(ReadBytes(folder_ / "m.tmd").substr(0, 1), "A");  // the input is as it was
 }

@@ -37,9 +37,18 @@ std::optional<Arguments> ParseArguments(const std::vector<std::string>& args, st
     return parsed;
   }
   std::optional<std::string> output;
+  bool options_ended = false;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
-    if (arg == "-o" || arg == "-s") {
+    if (!options_ended && arg == "--") {
+      options_ended = true;
+    } else if (options_ended) {
+      if (!parsed.rsd.empty()) {
+        error = "one RSD file at a time, not also " + arg;
+        return std::nullopt;
+      }
+      parsed.rsd = arg;
+    } else if (arg == "-o" || arg == "-s") {
       if (i + 1 == args.size()) {
         error = "option " + arg + " needs a value";
         return std::nullopt;
@@ -78,7 +87,8 @@ std::string VersionLine() {
 }
 
 std::string Usage() {
-  return "usage: rsd2tmd MODEL.rsd [-o MODEL.tmd] [-s FACTOR]";
+  return "usage: rsd2tmd MODEL.rsd [-o MODEL.tmd] [-s FACTOR]\n"
+         "       rsd2tmd [-o MODEL.tmd] [-s FACTOR] -- MODEL.rsd   (a name that begins with -)";
 }
 
 }  // namespace rsd2tmd

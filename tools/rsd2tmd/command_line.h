@@ -1,4 +1,6 @@
-// The command line of rsd2tmd: MODEL.rsd [-o MODEL.tmd] [-s FACTOR].
+// The command line of rsd2tmd: MODEL.rsd [-o MODEL.tmd] [-s FACTOR], where
+// "--" ends the options, so that a model named like an option ("-rf.rsd")
+// can be converted.
 #ifndef GANNET_TOOLS_RSD2TMD_COMMAND_LINE_H_
 #define GANNET_TOOLS_RSD2TMD_COMMAND_LINE_H_
 

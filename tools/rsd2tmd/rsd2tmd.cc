@@ -1,13 +1,14 @@
 // rsd2tmd: converts an RSD model (RSD, PLY, MAT and TIM files) into one TMD
 // object. Exit status 0 when written, 2 for a usage error or a refused
-// model (nothing written), 1 when the TMD file cannot be written.
+// model (nothing written), 1 when the TMD file cannot or must not be written
+// (it is one of the model's files, or the disk is full: nothing written).
 #include <iostream>
 #include <string>
 #include <vector>
 
+#include "toolfiles/output_file.h"
 #include "tools/rsd2tmd/command_line.h"
 #include "tools/rsd2tmd/convert.h"
-#include "tools/rsd2tmd/output_file.h"
 #include "tools/rsd2tmd/rsd_source.h"
 #include "tools/rsd2tmd/tmd_file.h"
 
@@ -46,9 +47,10 @@ int main(int argc, char** argv) {
     return Refuse(conversion.refusal);
   }
   const std::vector<std::uint8_t> bytes = rsd2tmd::EncodeTmdFile(*conversion.model);
-  error = rsd2tmd::WriteWholeFile(args->output, bytes);
-  if (!error.empty()) {
-    std::cerr << "rsd2tmd: " << error << "\n";
+  if (const auto problem = toolfiles::WriteOutputFile(
+          args->output, {reinterpret_cast<const char*>(bytes.data()), bytes.size()},
+          rsd2tmd::SourceFiles(args->rsd, *source))) {
+    std::cerr << "rsd2tmd: " << *problem << "\n";
     return kNotWritten;
   }
   const rsd2tmd::TmdModel& model = *conversion.model;

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "testing/file_bytes.h"
@@ -73,13 +74,24 @@ class Rsd2TmdTest : public ::testing::Test {
     return RunShell(std::string(TMDINFO_PATH) + " " + Quoted(folder_ / name));
   }
 
-  // A refusal: exit 2, the message, and neither the TMD nor its partial file.
+  // A refusal: exit 2, the message, and neither the TMD nor a partial file.
   void ExpectRefused(const std::string& args, const std::string& message) {
     const Ran ran = Convert(args);
     EXPECT_EQ(ran.exit_code, 2) << ran.output;
     EXPECT_EQ(ran.output, "rsd2tmd: " + message + "\n");
-    EXPECT_FALSE(fs::exists(folder_ / "m.tmd"));
-    EXPECT_FALSE(fs::exists(folder_ / "m.tmd.part"));
+    EXPECT_EQ(Written(), std::vector<std::string>{});
+  }
+
+  // The names in the folder that are not the model's four files.
+  std::vector<std::string> Written() const {
+    std::vector<std::string> names;
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder_)) {
+      const std::string name = entry.path().filename().string();
+      if (name != "m.rsd" && name != "m.ply" && name != "m.mat" && name != "m0.tim") {
+        names.push_back(name);
+      }
+    }
+    return names;
   }
 
   const gannet_testing::TempFolder scratch_{"rsd2tmd"};
@@ -171,6 +183,74 @@ TEST_F(Rsd2TmdTest, RefusesMalformedFilesAndCommandLines) {
               std::string::npos)
         << args;
   }
+}
+
+// The review's lost-data case: "-o" onto one of the model's files, under
+// any spelling, replaced it with the TMD and said "wrote".
+TEST_F(Rsd2TmdTest, NeverWritesOverTheModelsFiles) {
+  fs::create_directory(folder_ / "sub");
+  fs::create_hard_link(folder_ / "m.ply", folder_ / "linked.tmd");
+  const std::pair<std::string, std::string> cases[] = {{"m.rsd", "m.rsd"},
+                                                       {"sub/../m.ply", "m.ply"},
+                                                       {"./m.mat", "m.mat"},
+                                                       {"m0.tim", "m0.tim"},
+                                                       {"linked.tmd", "m.ply"}};
+  for (const auto& [output, input] : cases) {
+    const Ran ran = Convert("m.rsd -o " + output);
+    EXPECT_EQ(ran.exit_code, 1) << output;
+    EXPECT_EQ(ran.output,
+              "rsd2tmd: refusing to write " + output + ": it is the input " + input + "\n");
+  }
+  EXPECT_EQ(gannet_testing::ReadBytes(folder_ / "m.rsd"), kRsd);
+  EXPECT_EQ(gannet_testing::ReadBytes(folder_ / "m.ply"), kPly);
+  EXPECT_EQ(gannet_testing::ReadBytes(folder_ / "m.mat"), kMat);
+  EXPECT_EQ(gannet_testing::ReadBytes(folder_ / "m0.tim"), TimBytes());
+}
+
+// The review's full disk: a TMD cut short, or none, and no word of it.
+TEST_F(Rsd2TmdTest, AFullDiskLeavesTheOldTmdAndSaysWhy) {
+  Write("m.tmd", "the TMD of yesterday");
+  const Ran ran = RunShell("cd " + Quoted(folder_) + " && trap '' XFSZ && ulimit -f 0 && " +
+                           RSD2TMD_PATH + " m.rsd");
+  EXPECT_EQ(ran.exit_code, 1);
+  EXPECT_EQ(ran.output, "rsd2tmd: cannot write m.tmd: File too large\n");
+  EXPECT_EQ(gannet_testing::ReadBytes(folder_ / "m.tmd"), "the TMD of yesterday");
+  EXPECT_EQ(Written(), std::vector<std::string>{"m.tmd"});
+}
+
+// A palette below row 511 once became a palette word for row 88.
+TEST_F(Rsd2TmdTest, RefusesATimOutsideVideoMemory) {
+  std::string tim = TimBytes();
+  tim[14] = static_cast<char>(600 & 0xFF);  // the palette's row
+  tim[15] = static_cast<char>(600 >> 8);
+  Write("m0.tim", tim);
+  ExpectRefused("m.rsd",
+                "m0.tim: palette at 640,600 runs past video memory (columns 640-655, row 600; it "
+                "has columns 0-1023, rows 0-511)");
+}
+
+// A device or a named pipe as a model's file once ran out of memory or
+// waited for ever.
+TEST_F(Rsd2TmdTest, RefusesWhatIsNoRegularFile) {
+  fs::remove(folder_ / "m.ply");
+  fs::create_symlink("/dev/zero", folder_ / "m.ply");
+  ExpectRefused("m.rsd", "m.ply: cannot read (a device, not a regular file)");
+  fs::remove(folder_ / "m.ply");
+  Write("m.ply", kPly);
+  fs::remove(folder_ / "m.mat");
+  ASSERT_EQ(RunShell("mkfifo " + Quoted(folder_ / "m.mat")).exit_code, 0);
+  const Ran ran = RunShell("cd " + Quoted(folder_) + " && timeout 60 " + RSD2TMD_PATH + " m.rsd");
+  EXPECT_EQ(ran.exit_code, 2);
+  EXPECT_EQ(ran.output, "rsd2tmd: m.mat: cannot read (a named pipe, not a regular file)\n");
+}
+
+// rsdn.bat passes the base name after "--", so that "-rf" is a model.
+TEST_F(Rsd2TmdTest, ConvertsAModelNamedLikeAnOption) {
+  Write("-rf.rsd", kRsd);
+  const Ran ran = Convert("-o -rf.tmd -- -rf.rsd");
+  EXPECT_EQ(ran.exit_code, 0) << ran.output;
+  EXPECT_EQ(ran.output, "rsd2tmd: wrote -rf.tmd: 2 polygons, 5 vertices, 2 normals, 144 bytes\n");
+  EXPECT_EQ(Convert("-- a.rsd b.rsd").exit_code, 2);
 }
 
 TEST_F(Rsd2TmdTest, WarnsAndStillWrites) {

@@ -12,12 +12,24 @@ std::optional<SourceModel> ReadSourceModel(const std::string& rsd, std::string& 
     source.mat = rsdformat::ReadMat(rsdformat::ResolveName(rsd, source.rsd.mat));
     for (const std::string& tim : source.rsd.textures) {
       source.tims.push_back(rsdformat::ReadTim(rsdformat::ResolveName(rsd, tim)));
+      if (const auto outside = rsdformat::OutsideVideoMemory(source.tims.back())) {
+        throw rsdformat::ReadError(source.tims.back().file, "", *outside);
+      }
     }
     return source;
   } catch (const rsdformat::ReadError& error) {
     refusal = error.what();
     return std::nullopt;
   }
+}
+
+std::vector<std::filesystem::path> SourceFiles(const std::string& rsd, const SourceModel& source) {
+  std::vector<std::filesystem::path> files = {rsd, rsdformat::ResolveName(rsd, source.rsd.ply),
+                                              rsdformat::ResolveName(rsd, source.rsd.mat)};
+  for (const rsdformat::TimFile& tim : source.tims) {
+    files.emplace_back(tim.file);
+  }
+  return files;
 }
 
 }  // namespace rsd2tmd

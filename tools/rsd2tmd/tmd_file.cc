@@ -14,6 +14,7 @@ constexpr std::uint32_t kFixp = 0x01;
 constexpr std::uint64_t kTableStart = tmdlayout::kHeaderSize;
 constexpr std::uint64_t kEntrySize = tmdlayout::kObjectSize;
 constexpr std::uint64_t kPrimitiveHeader = tmdlayout::kPrimitiveHeaderSize;
+constexpr int kVramColumns = 1024;
 
 std::string Hex(unsigned value, int digits) {
   char text[16];
@@ -174,9 +175,38 @@ class ObjectReader {
     if (p.textured && ((p.tsb >> 7) & 3) == 3) {
       return Fault(name + ": texture page word " + Hex(p.tsb, 4) + " names the reserved depth 3");
     }
+    if (p.textured && !InsideVideoMemory(name, p)) {
+      return false;
+    }
     model_.polygons.push_back(p);
     return CheckIndices(name, "normal", p.normals.data(), layout->normals, n_normal_) &&
            CheckIndices(name, "vertex", p.vertices.data(), p.corners, n_vert_);
+  }
+
+  // A palette or texel past column 1023 is no place in video memory; rows
+  // cannot run past 511 (a page starts at row 0 or 256, V is a byte).
+  bool InsideVideoMemory(const std::string& name, const TmdPolygon& p) {
+    const int depth_code = (p.tsb >> 7) & 3;
+    const int palette_x = (p.cba & 0x3F) * 16;
+    const int colours = depth_code == 0 ? 16 : 256;
+    if (depth_code < 2 && palette_x + colours > kVramColumns) {
+      return Fault(name + ": palette at " + std::to_string(palette_x) + "," +
+                   std::to_string((p.cba >> 6) & 0x1FF) + " of " + std::to_string(colours) +
+                   " colours runs past video memory (columns " + std::to_string(palette_x) + "-" +
+                   std::to_string(palette_x + colours - 1) + "; it has columns 0-" +
+                   std::to_string(kVramColumns - 1) + ")");
+    }
+    const int texels_per_column = 4 >> depth_code;
+    for (int i = 0; i < p.corners; ++i) {
+      const int column = (p.tsb & 0xF) * 64 + p.uv[i].u / texels_per_column;
+      if (column >= kVramColumns) {
+        return Fault(
+            name + ": corner " + std::to_string(i) + " texel " + std::to_string(p.uv[i].u) + "," +
+            std::to_string(p.uv[i].v) + " lies in column " + std::to_string(column) +
+            " of video memory, beyond its last column " + std::to_string(kVramColumns - 1));
+      }
+    }
+    return true;
   }
 
   bool CheckIndices(const std::string& name, const char* what, const std::uint16_t* indices,

@@ -25,6 +25,10 @@ struct TmdModel {
   std::vector<morphon::SVector> normals;  ///< fixed point, 4096 = 1.0
 };
 
+/// The largest TMD file tmdinfo and rsdview read: the 65536 vertices and
+/// normals a TMD can index and some four million polygons.
+inline constexpr std::uint64_t kTmdFileLimit = std::uint64_t{256} << 20;
+
 /// The file's bytes.
 std::vector<std::uint8_t> EncodeTmdFile(const TmdModel& model);
 

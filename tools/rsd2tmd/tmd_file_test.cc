@@ -120,6 +120,20 @@ TEST(TmdFileTest, FindsEveryBrokenLengthAndIndex) {
             "object 0: primitive 1 at 56: texture page word 0x0187 names the reserved depth 3");
 }
 
+// Nothing outside video memory's 1024 columns can be drawn from; rsd2tmd
+// once wrote such words for a TIM it should have refused.
+TEST(TmdFileTest, APaletteOrTexelPastVideoMemoryIsAFault) {
+  const std::vector<std::uint8_t> file = EncodeTmdFile(SmallModel());
+  EXPECT_EQ(FaultWith(file, 62, {0x3F, 0x78}),
+            "object 0: primitive 1 at 56: palette at 1008,480 of 256 colours runs past video "
+            "memory (columns 1008-1263; it has columns 0-1023)");
+  // A 16-bit page at column 960 holds texels 0 to 63 across.
+  EXPECT_EQ(FaultWith(file, 64, {63, 0, 0x0F, 0x01}), "");
+  EXPECT_EQ(FaultWith(file, 64, {64, 0, 0x0F, 0x01}),
+            "object 0: primitive 1 at 56: corner 1 texel 64,0 lies in column 1024 of video "
+            "memory, beyond its last column 1023");
+}
+
 // A packet shorter than its kind at the very end of the file: found by its
 // length, never decoded beyond the file.
 TEST(TmdFileTest, AShortPacketAtTheEndIsAFault) {

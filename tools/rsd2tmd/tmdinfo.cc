@@ -2,15 +2,13 @@
 // vertex and normal) and checks every length and index. Exit status 0 for a
 // sound file, 1 for a malformed one (the fault on standard error after what
 // was decoded), 2 for a usage error or a file that cannot be read.
-#include <cstdio>
-#include <fstream>
 #include <iostream>
-#include <iterator>
+#include <string>
 #include <string_view>
-#include <vector>
 
 #include "gannet_version.h"
 #include "tools/rsd2tmd/tmd_file.h"
+#include "tools/rsdformat/read_error.h"
 
 int main(int argc, char** argv) {
   if (argc == 2 && std::string_view(argv[1]) == "--version") {
@@ -21,18 +19,15 @@ int main(int argc, char** argv) {
     std::cerr << "usage: tmdinfo FILE.tmd\n";
     return 2;
   }
-  std::ifstream in(argv[1], std::ios::binary);
-  if (!in.is_open()) {
-    std::cerr << "tmdinfo: cannot open " << argv[1] << "\n";
+  std::string bytes;
+  try {
+    bytes = rsdformat::ReadWholeFile(argv[1], rsd2tmd::kTmdFileLimit);
+  } catch (const rsdformat::ReadError& error) {
+    std::cerr << "tmdinfo: " << error.what() << "\n";
     return 2;
   }
-  const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in),
-                                        std::istreambuf_iterator<char>()};
-  if (in.bad()) {
-    std::cerr << "tmdinfo: cannot read " << argv[1] << "\n";
-    return 2;
-  }
-  const rsd2tmd::TmdDescription description = rsd2tmd::DescribeTmdFile(bytes);
+  const rsd2tmd::TmdDescription description =
+      rsd2tmd::DescribeTmdFile({reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()});
   std::cout << description.text << std::flush;
   if (!description.fault.empty()) {
     std::cerr << "tmdinfo: " << argv[1] << ": " << description.fault << "\n";

@@ -15,13 +15,22 @@ constexpr std::string_view kMagic = "@MAT940801";
 // Fields after POLYGONS FLAG SHADING TYPE.
 constexpr std::size_t kLead = 4;
 
-std::optional<std::int32_t> PolygonNumber(std::string_view text) {
-  if (text.empty() || text.front() < '0' || text.front() > '9') {
+bool AllDigits(std::string_view text) {
+  return !text.empty() &&
+         std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// One polygon number of the POLYGONS field; refuses a number too large for
+// any model with what it is and the limit.
+std::optional<std::int32_t> PolygonNumber(std::string_view text, const Fields& fields) {
+  if (!AllDigits(text)) {
     return std::nullopt;
   }
   const std::optional<std::int64_t> value = ParseInteger(text, 0, INT32_MAX);
   if (!value) {
-    return std::nullopt;
+    throw fields.Error("polygon number " + std::string(text.substr(0, 40)) +
+                       (text.size() > 40 ? "..." : "") + " in " + Quoted(fields[0]) +
+                       " is beyond the largest, " + std::to_string(INT32_MAX));
   }
   return static_cast<std::int32_t>(*value);
 }
@@ -33,9 +42,9 @@ std::vector<PolygonRange> ReadPolygons(const Fields& fields) {
     const std::size_t comma = rest.find(',');
     const std::string_view item = rest.substr(0, comma);
     const std::size_t dash = item.find('-');
-    const std::optional<std::int32_t> first = PolygonNumber(item.substr(0, dash));
+    const std::optional<std::int32_t> first = PolygonNumber(item.substr(0, dash), fields);
     const std::optional<std::int32_t> last =
-        dash == std::string_view::npos ? first : PolygonNumber(item.substr(dash + 1));
+        dash == std::string_view::npos ? first : PolygonNumber(item.substr(dash + 1), fields);
     if (!first || !last) {
       throw fields.Error("polygons are not a number, a range a-b or a list a,b,c: " +
                          Quoted(fields[0]));
@@ -181,7 +190,7 @@ MatFile ParseMat(std::string_view text, const std::string& file) {
 }
 
 MatFile ReadMat(const std::filesystem::path& path) {
-  return ParseMat(ReadWholeFile(path), path.string());
+  return ParseMat(ReadWholeFile(path, kTextFileLimit), path.string());
 }
 
 std::vector<std::int32_t> MaterialOfEachPolygon(const MatFile& mat, std::int32_t polygon_count) {

@@ -71,6 +71,10 @@ TEST(MatFile, PolygonNumbersRangesAndLists) {
                   std::string(bad) + "'")
         << bad;
   }
+  // A range too large for any model once read as "not a number".
+  EXPECT_EQ(ErrorOf("0-4294967296 0 F C 1 2 3\n"),
+            "m.mat:3: polygon number 4294967296 in '0-4294967296' is beyond the largest, "
+            "2147483647");
 }
 
 TEST(MatFile, FlagsAreHexadecimal) {

@@ -60,7 +60,7 @@ PackFile ParsePack(std::span<const std::uint8_t> bytes, const std::string& file)
 }
 
 PackFile ReadPack(const std::filesystem::path& path) {
-  const std::string bytes = ReadWholeFile(path);
+  const std::string bytes = ReadWholeFile(path, kPackFileLimit);
   return ParsePack({reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()},
                    path.string());
 }

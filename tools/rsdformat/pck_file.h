@@ -32,7 +32,11 @@ struct PackFile {
 /// fit in the frame size, or a file whose length is not the header and exactly the frames.
 PackFile ParsePack(std::span<const std::uint8_t> bytes, const std::string& file);
 
-/// Reads and parses `path`. Throws ReadError.
+/// The largest pack the tools read: a thousand frames of 65536 vertices
+/// and normals, more than any contact sheet can show.
+inline constexpr std::uint64_t kPackFileLimit = std::uint64_t{1} << 30;
+
+/// Reads and parses `path` (at most kPackFileLimit bytes). Throws ReadError.
 PackFile ReadPack(const std::filesystem::path& path);
 
 }  // namespace rsdformat

@@ -75,7 +75,7 @@ PlyFile ParsePly(std::string_view text, const std::string& file) {
 }
 
 PlyFile ReadPly(const std::filesystem::path& path) {
-  return ParsePly(ReadWholeFile(path), path.string());
+  return ParsePly(ReadWholeFile(path, kTextFileLimit), path.string());
 }
 
 }  // namespace rsdformat

@@ -1,9 +1,9 @@
 #include "tools/rsdformat/read_error.h"
 
-#include <cerrno>
-#include <cstring>
-#include <fstream>
-#include <iterator>
+#include <optional>
+#include <utility>
+
+#include "toolfiles/input_file.h"
 
 namespace rsdformat {
 namespace {
@@ -51,20 +51,13 @@ std::string Quoted(std::string_view value) {
   return out + "'";
 }
 
-std::string ReadWholeFile(const std::filesystem::path& path) {
-  std::error_code error;
-  if (std::filesystem::is_directory(path, error)) {
-    throw ReadError(path.string(), "", "cannot read (a folder)");
+std::string ReadWholeFile(const std::filesystem::path& path, std::uint64_t limit) {
+  std::string problem;
+  std::optional<std::string> bytes = toolfiles::ReadInputFile(path, limit, &problem);
+  if (!bytes) {
+    throw ReadError(path.string(), "", problem);
   }
-  std::ifstream stream(path, std::ios::binary);
-  if (!stream) {
-    throw ReadError(path.string(), "", std::string("cannot read (") + std::strerror(errno) + ")");
-  }
-  std::string content((std::istreambuf_iterator<char>(stream)), std::istreambuf_iterator<char>());
-  if (stream.bad()) {
-    throw ReadError(path.string(), "", "cannot read (read error)");
-  }
-  return content;
+  return std::move(*bytes);
 }
 
 }  // namespace rsdformat

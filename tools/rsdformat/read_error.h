@@ -5,6 +5,7 @@
 #define GANNET_TOOLS_RSDFORMAT_READ_ERROR_H_
 
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <stdexcept>
 #include <string>
@@ -39,8 +40,11 @@ ReadError ByteError(const std::string& file, std::size_t offset, const std::stri
 /// byte as \xNN, cut after 40 bytes with "..." so that a message stays a line.
 std::string Quoted(std::string_view value);
 
-/// The whole content of `path`; throws ReadError "FILE: cannot read (REASON)".
-std::string ReadWholeFile(const std::filesystem::path& path);
+/// The whole content of `path` when it is a regular file of at most `limit`
+/// bytes; throws ReadError "FILE: cannot read (REASON)", where the reason may
+/// be the system's, "a folder, not a regular file" (or a named pipe, a
+/// device) or "N bytes, beyond the limit of LIMIT bytes".
+std::string ReadWholeFile(const std::filesystem::path& path, std::uint64_t limit);
 
 }  // namespace rsdformat
 

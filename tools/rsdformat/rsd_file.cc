@@ -128,7 +128,7 @@ RsdFile ParseRsd(std::string_view text, const std::string& file) {
 }
 
 RsdFile ReadRsd(const std::filesystem::path& path) {
-  return ParseRsd(ReadWholeFile(path), path.string());
+  return ParseRsd(ReadWholeFile(path, kTextFileLimit), path.string());
 }
 
 std::filesystem::path ResolveName(const std::filesystem::path& rsd_path, const std::string& name) {

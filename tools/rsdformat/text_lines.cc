@@ -65,6 +65,11 @@ std::optional<TextLine> TextCursor::Next() {
                                 : text_.substr(position_, end - position_);
     position_ = end == std::string_view::npos ? text_.size() : end + 1;
     ++line_number_;
+    if (line.size() > kLongestLine) {
+      throw LineError(file_, line_number_,
+                      "line " + std::to_string(line_number_) + " is longer than the limit of " +
+                          std::to_string(kLongestLine) + " bytes");
+    }
     if (!line.empty() && line.back() == '\r') {
       line.remove_suffix(1);
     }

@@ -18,6 +18,14 @@
 
 namespace rsdformat {
 
+/// The largest RSD, PLY, MAT or project file the readers take: four times
+/// the text of a model with the 65536 vertices and normals a TMD can index
+/// and a million polygons.
+inline constexpr std::uint64_t kTextFileLimit = std::uint64_t{256} << 20;
+/// The longest line they take. A MAT line that lists its polygons one by one
+/// ("0,1,2,...") for 65536 polygons is under half of it.
+inline constexpr std::size_t kLongestLine = std::size_t{1} << 20;
+
 /// One data line: its number in the file (from 1) and its text without the
 /// line end.
 struct TextLine {
@@ -30,7 +38,8 @@ class TextCursor {
  public:
   TextCursor(std::string_view text, std::string file);
 
-  /// The next data line, or nullopt after the last.
+  /// The next data line, or nullopt after the last. Throws "FILE:N: line N
+  /// is longer than the limit of 1048576 bytes" for a line beyond kLongestLine.
   std::optional<TextLine> Next();
 
   /// The next data line; throws "FILE:N: the file ends where WHAT was

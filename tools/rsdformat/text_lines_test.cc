@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include "testing/file_bytes.h"
+#include "testing/temp_folder.h"
+#include "tools/rsdformat/tim_file.h"
+
 namespace rsdformat {
 namespace {
 
@@ -100,14 +104,41 @@ TEST(Quoted, EscapesBytesThatAreNotPrintable) {
   EXPECT_EQ(Quoted(std::string(50, 'z')), "'" + std::string(40, 'z') + "...'");
 }
 
-TEST(ReadWholeFile, NamesAMissingFile) {
+TEST(ReadWholeFile, NamesTheFileAndWhatIsWrongWithIt) {
+  const auto message = [](const std::filesystem::path& path, std::uint64_t limit) {
+    try {
+      ReadWholeFile(path, limit);
+    } catch (const ReadError& error) {
+      EXPECT_EQ(error.file(), path.string());
+      return std::string(error.what());
+    }
+    return std::string("read");
+  };
+  EXPECT_EQ(message("/nonexistent/ship0.tim", kTimFileLimit),
+            "/nonexistent/ship0.tim: cannot read (No such file or directory)");
+  // An RSD file naming /dev/zero as its PLY once grew to 2 GB and aborted.
+  EXPECT_EQ(message("/dev/zero", kTextFileLimit),
+            "/dev/zero: cannot read (a device, not a regular file)");
+  const gannet_testing::TempFolder folder("text-lines");
+  gannet_testing::WriteBytes(folder / "big.ply", std::string(11, 'x'));
+  EXPECT_EQ(
+      message(folder / "big.ply", 10),
+      (folder / "big.ply").string() + ": cannot read (11 bytes, beyond the limit of 10 bytes)");
+}
+
+TEST(TextCursor, RefusesALineBeyondTheLongest) {
+  const std::string text = "@PLY940102\n" + std::string(kLongestLine + 1, '1') + "\n";
+  TextCursor cursor(text, "s.ply");
+  cursor.Next();
   try {
-    ReadWholeFile("/nonexistent/ship0.tim");
+    cursor.Next();
     FAIL();
   } catch (const ReadError& error) {
-    EXPECT_EQ(error.file(), "/nonexistent/ship0.tim");
-    EXPECT_STREQ(error.what(), "/nonexistent/ship0.tim: cannot read (No such file or directory)");
+    EXPECT_STREQ(error.what(), "s.ply:2: line 2 is longer than the limit of 1048576 bytes");
   }
+  const std::string longest = std::string(kLongestLine, '2');
+  TextCursor fits(longest, "s.ply");
+  EXPECT_EQ(fits.Next()->text.size(), kLongestLine);
 }
 
 }  // namespace

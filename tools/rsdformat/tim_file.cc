@@ -1,6 +1,7 @@
 #include "tools/rsdformat/tim_file.h"
 
 #include "tools/rsdformat/read_error.h"
+#include "tools/rsdformat/texture_page.h"
 
 namespace rsdformat {
 namespace {
@@ -170,7 +171,37 @@ TimFile ParseTim(std::string_view bytes, const std::string& file) {
 }
 
 TimFile ReadTim(const std::filesystem::path& path) {
-  return ParseTim(ReadWholeFile(path), path.string());
+  return ParseTim(ReadWholeFile(path, kTimFileLimit), path.string());
+}
+
+namespace {
+
+std::string Span(const char* what, int first, int count) {
+  const std::string from = std::to_string(first);
+  return count == 1 ? std::string(what) + " " + from
+                    : std::string(what) + "s " + from + "-" + std::to_string(first + count - 1);
+}
+
+std::optional<std::string> Outside(const char* what, int x, int y, int columns, int rows) {
+  if (x + columns <= kVramColumns && y + rows <= kVramRows) {
+    return std::nullopt;
+  }
+  return std::string(what) + " at " + std::to_string(x) + "," + std::to_string(y) +
+         " runs past video memory (" + Span("column", x, columns) + ", " + Span("row", y, rows) +
+         "; it has columns 0-" + std::to_string(kVramColumns - 1) + ", rows 0-" +
+         std::to_string(kVramRows - 1) + ")";
+}
+
+}  // namespace
+
+std::optional<std::string> OutsideVideoMemory(const TimFile& tim) {
+  if (auto image = Outside("image", tim.x, tim.y, tim.columns, tim.rows)) {
+    return image;
+  }
+  if (tim.clut) {
+    return Outside("palette", tim.clut->x, tim.clut->y, tim.clut->colors_per_row, tim.clut->rows);
+  }
+  return std::nullopt;
 }
 
 Rgb ColorToRgb(std::uint16_t color) {

@@ -64,12 +64,22 @@ struct TimFile {
   std::optional<std::uint16_t> Color(int u, int v, int palette_row = 0) const;
 };
 
+/// The largest TIM file the reader takes: an image and a palette each four
+/// times the size of video memory (1 MiB), which no sound TIM comes near.
+inline constexpr std::uint64_t kTimFileLimit = std::uint64_t{8} << 20;
+
 /// Parses a TIM file's bytes; `file` names it in messages. Throws ReadError
 /// naming the byte offset of the field at fault and its value.
 TimFile ParseTim(std::string_view bytes, const std::string& file);
 
 /// Reads and parses `path`. Throws ReadError.
 TimFile ReadTim(const std::filesystem::path& path);
+
+/// nullopt when the image and the palette lie inside video memory (1024
+/// columns, 512 rows); otherwise what runs past it: "palette at 640,600 runs
+/// past video memory (columns 640-655, row 600; it has columns 0-1023, rows
+/// 0-511)".
+std::optional<std::string> OutsideVideoMemory(const TimFile& tim);
 
 /// A 15-bit colour widened to 8 bits a channel (v * 255 / 31, rounded).
 Rgb ColorToRgb(std::uint16_t color);

@@ -139,5 +139,25 @@ TEST(TimFile, ColoursWidenToEightBits) {
   EXPECT_FALSE(SemiTransparentBit(0x7FFF));
 }
 
+// The review's TIM at row 600 converted to a palette word wrapped to row 88.
+TEST(TimFile, OutsideVideoMemoryNamesWhatRunsPastIt) {
+  TimFile tim;
+  tim.depth = 4;
+  tim.x = 960;
+  tim.y = 448;
+  tim.columns = 64;
+  tim.rows = 64;
+  tim.clut = TimClut{1008, 511, 16, 1, {}};
+  EXPECT_EQ(OutsideVideoMemory(tim), std::nullopt);
+  tim.clut->y = 600;
+  EXPECT_EQ(OutsideVideoMemory(tim),
+            "palette at 1008,600 runs past video memory (columns 1008-1023, row 600; it has "
+            "columns 0-1023, rows 0-511)");
+  tim.x = 961;
+  EXPECT_EQ(OutsideVideoMemory(tim),
+            "image at 961,448 runs past video memory (columns 961-1024, rows 448-511; it has "
+            "columns 0-1023, rows 0-511)");
+}
+
 }  // namespace
 }  // namespace rsdformat

@@ -1,6 +1,7 @@
 // The POSIX rsdn.bat, run the way the exporter runs it: in the export
 // folder, with the base name unquoted, the scale and the launch mode. It
-// converts the model with the rsd2tmd it finds on the PATH.
+// converts the model with the rsd2tmd it finds, and tells what it did on
+// its output, in rsdn.log and in the host's report.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -43,13 +44,14 @@ class RsdnTest : public ::testing::Test {
     Write(base + "1.tim", kTim);
   }
 
-  // Output and exit status of `  "rsdn.bat"   ARGS` in the folder, with
+  // Output and exit status of `  "RSDN"   ARGS` in the folder, with
   // rsd2tmd on the PATH unless `path` replaces it.
-  std::pair<std::string, int> Run(const std::string& args, const std::string& path = "") {
+  std::pair<std::string, int> Run(const std::string& args, const std::string& path = "",
+                                  const std::string& rsdn = RSDN_PATH) {
     const std::string search =
         path.empty() ? std::filesystem::path(RSD2TMD_PATH).parent_path().string() + ":$PATH" : path;
     const gannet_testing::ProgramRun ran = gannet_testing::RunShell(
-        "cd \"" + folder_.string() + "\" && PATH=" + search + " \"" + RSDN_PATH + "\"   " + args);
+        "cd \"" + folder_.string() + "\" && PATH=" + search + " \"" + rsdn + "\"   " + args);
     return {ran.output, ran.exit_code};
   }
 
@@ -110,12 +112,87 @@ TEST_F(RsdnTest, MissingModelConverterOrArguments) {
   WriteModel("ship");
   auto [alone, alone_status] = Run("ship  1.0 1 ", "/usr/bin:/bin");
   EXPECT_EQ(alone_status, 1);
-  EXPECT_NE(alone.find("ERROR: rsd2tmd not found beside rsdn.bat or on the PATH"),
+  EXPECT_NE(alone.find("ERROR: rsd2tmd not found beside rsdn.bat (" +
+                       std::filesystem::path(RSDN_PATH).parent_path().string() +
+                       "), in the build or installed tree, or on the PATH"),
             std::string::npos)
       << alone;
   auto [usage, usage_status] = Run("ship");
   EXPECT_EQ(usage_status, 2);
   EXPECT_EQ(usage.rfind("ERROR: usage", 0), 0u);
+}
+
+// The review's case: the README's steps put only img2tim on the PATH, and
+// the conversion failed without a word. rsdn.bat looks beside itself, in the
+// build tree that made its copy and in the installed tree before the PATH,
+// whose rsd2tmd here always fails.
+TEST_F(RsdnTest, FindsRsd2tmdBeforeThePath) {
+  WriteModel("ship");
+  const std::filesystem::path path_first = folder_ / "path";
+  gannet_testing::WriteScript(path_first / "rsd2tmd", "echo 'ERROR: the PATH'\nexit 1\n");
+  const std::string path = path_first.string() + ":/usr/bin:/bin";
+  const auto converts = [&](const std::filesystem::path& rsdn) {
+    std::filesystem::remove(folder_ / "ship.tmd");
+    auto [output, status] = Run("ship  1.0 0 ", path, rsdn.string());
+    EXPECT_EQ(status, 0) << rsdn << "\n" << output;
+    EXPECT_TRUE(std::filesystem::exists(folder_ / "ship.tmd")) << rsdn;
+  };
+  // Beside itself.
+  const std::filesystem::path beside = folder_ / "beside";
+  std::filesystem::create_directories(beside);
+  std::filesystem::copy(RSDN_PATH, beside / "rsdn.bat");
+  std::filesystem::create_symlink(RSD2TMD_PATH, beside / "rsd2tmd");
+  converts(beside / "rsdn.bat");
+  // The build's copy, copied to a plug-in folder of its own.
+  const std::filesystem::path copied = folder_ / "copied";
+  std::filesystem::create_directories(copied);
+  std::filesystem::copy(RSDN_BUILT_PATH, copied / "rsdn.bat");
+  converts(copied / "rsdn.bat");
+  // The installed copy, in a tree laid out as its way to rsd2tmd says.
+  const std::string installed = gannet_testing::ReadBytes(RSDN_INSTALLED_PATH);
+  const std::size_t way = installed.find("\ninstalled_rsd2tmd='");
+  ASSERT_NE(way, std::string::npos);
+  const std::size_t start = way + 20;
+  const std::filesystem::path relative =
+      installed.substr(start, installed.find('\'', start) - start);
+  const std::filesystem::path plugin = folder_ / "prefix" / "share" / "gannet" / "plugin";
+  std::filesystem::create_directories((plugin / relative).lexically_normal().parent_path());
+  std::filesystem::create_directories(plugin);
+  std::filesystem::create_symlink(RSD2TMD_PATH, (plugin / relative).lexically_normal());
+  gannet_testing::WriteScript(plugin / "rsdn.bat", installed.substr(installed.find('\n') + 1));
+  converts(plugin / "rsdn.bat");
+}
+
+// The review's case: a conversion that failed inside rsdn.bat ended in
+// "Finished correctly", as the exporter discards what it prints.
+TEST_F(RsdnTest, TellsTheLogAndTheHostsReport) {
+  WriteModel("ship");
+  Write("ship.ply",
+        "@PLY940102\r\n3 1 1\r\n0 0 0\r\n0 0 10\r\n99999 0 0\r\n0 1 0\r\n"
+        "0 2 1 0 0 0 0 0 0\r\n");
+  const std::string report = (folder_ / "report.txt").string();
+  Write("report.txt", "before\n");
+  const gannet_testing::ProgramRun ran = gannet_testing::RunShell(
+      "cd \"" + folder_.string() + "\" && GANNET_HOST_REPORT='" + report +
+      "' PATH=" + std::filesystem::path(RSD2TMD_PATH).parent_path().string() + ":$PATH \"" +
+      RSDN_PATH + "\"   ship  1.0 0 ");
+  const std::string& output = ran.output;
+  const int status = ran.exit_code;
+  EXPECT_EQ(status, 2);
+  const std::string refusal =
+      "rsd2tmd: ship.ply:5: vertex 2 value 99999 times 1 is 99999, beyond the 16 bits of a TMD "
+      "entry (-32768 to 32767)\nERROR: ship.rsd was not converted, no ship.tmd written\n";
+  EXPECT_NE(output.find(refusal), std::string::npos) << output;
+  EXPECT_EQ(gannet_testing::ReadBytes(folder_ / "rsdn.log"), output);
+  EXPECT_EQ(gannet_testing::ReadBytes(report), "before\n" + output);
+}
+
+// rsd2tmd would take a base name "-rf" for an option.
+TEST_F(RsdnTest, ConvertsABaseNameThatLooksLikeAnOption) {
+  WriteModel("-rf");
+  auto [output, status] = Run("-rf  1.0 0 ");
+  EXPECT_EQ(status, 0) << output;
+  EXPECT_TRUE(std::filesystem::exists(folder_ / "-rf.tmd"));
 }
 
 }  // namespace

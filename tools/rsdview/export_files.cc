@@ -21,6 +21,19 @@ std::vector<Texture> ReadTextures(const rsdformat::RsdFile& rsd,
   return textures;
 }
 
+std::vector<std::filesystem::path> ExportFilePaths(const std::filesystem::path& rsd_path,
+                                                   const rsdformat::RsdFile& rsd) {
+  std::filesystem::path project = rsd_path;
+  project.replace_extension(".PSX");
+  std::vector<std::filesystem::path> files = {rsd_path, project,
+                                              rsdformat::ResolveName(rsd_path, rsd.ply),
+                                              rsdformat::ResolveName(rsd_path, rsd.mat)};
+  for (const std::string& tim : rsd.textures) {
+    files.push_back(rsdformat::ResolveName(rsd_path, tim));
+  }
+  return files;
+}
+
 Model ReadModel(const std::filesystem::path& rsd_path) {
   Model model;
   model.rsd = rsdformat::ReadRsd(rsd_path);
@@ -47,7 +60,7 @@ Area ProjectDisplayArea(const std::filesystem::path& rsd_path) {
   if (!std::filesystem::exists(project, error)) {
     return {0, 0, 640, 240};
   }
-  const std::string text = rsdformat::ReadWholeFile(project);
+  const std::string text = rsdformat::ReadWholeFile(project, rsdformat::kTextFileLimit);
   const std::string file = project.string();
   rsdformat::TextCursor cursor(text, file);
   bool in_mode = false;

@@ -36,6 +36,12 @@ struct Model {
   std::vector<std::string> warnings;
 };
 
+/// Every file of the export whose RSD file is `rsd_path`: the RSD file, the
+/// PLY, MAT and TIM files it names and its project file, for the outputs to
+/// keep clear of.
+std::vector<std::filesystem::path> ExportFilePaths(const std::filesystem::path& rsd_path,
+                                                   const rsdformat::RsdFile& rsd);
+
 /// Reads the RSD file and the files it names, and moves texel positions
 /// outside their images onto the image's edge as a converter does (one
 /// warning). Throws rsdformat::ReadError.

@@ -1,12 +1,8 @@
 #include "tools/rsdview/gif_file.h"
 
-#include <fcntl.h>
 #include <gif_lib.h>
-#include <unistd.h>
 
-#include <algorithm>
 #include <memory>
-#include <system_error>
 
 namespace rsdview {
 namespace {
@@ -71,17 +67,16 @@ bool PutFrame(GifFileType* gif, const Canvas& frame, int delay_ms) {
   return true;
 }
 
-bool Encode(const std::vector<Canvas>& frames, int delay_ms, const std::filesystem::path& path) {
-  // Created as other files are, under the umask (giflib's own opening
-  // makes them private to their owner).
-  const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-  if (fd < 0) {
-    return false;
-  }
+int Append(GifFileType* gif, const GifByteType* bytes, int count) {
+  static_cast<std::string*>(gif->UserData)
+      ->append(reinterpret_cast<const char*>(bytes), static_cast<std::size_t>(count));
+  return count;
+}
+
+bool Encode(const std::vector<Canvas>& frames, int delay_ms, std::string& out) {
   int error = 0;
-  GifHandle gif(EGifOpenFileHandle(fd, &error));
+  GifHandle gif(EGifOpen(&out, &Append, &error));
   if (!gif) {
-    close(fd);
     return false;
   }
   EGifSetGifVersion(gif.get(), true);
@@ -130,13 +125,12 @@ std::uint8_t GifColorIndex(Rgb color) {
   return static_cast<std::uint8_t>(pick);
 }
 
-bool WriteGif(const std::vector<Canvas>& frames, int delay_ms, const std::filesystem::path& path) {
-  if (frames.empty() || Encode(frames, delay_ms, path)) {
-    return !frames.empty();
+std::optional<std::string> GifBytes(const std::vector<Canvas>& frames, int delay_ms) {
+  std::string bytes;
+  if (frames.empty() || !Encode(frames, delay_ms, bytes)) {
+    return std::nullopt;
   }
-  std::error_code ignored;
-  std::filesystem::remove(path, ignored);
-  return false;
+  return bytes;
 }
 
 }  // namespace rsdview

@@ -5,7 +5,8 @@
 #define GANNET_TOOLS_RSDVIEW_GIF_FILE_H_
 
 #include <cstdint>
-#include <filesystem>
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "tools/rsdview/canvas.h"
@@ -18,10 +19,9 @@ std::uint8_t GifColorIndex(Rgb color);
 /// The colour of palette entry `index`.
 Rgb GifPaletteColor(std::uint8_t index);
 
-/// Writes `frames` (all of one size, at least one) to `path`, each shown
-/// for `delay_ms` milliseconds (rounded to hundredths); false when the file
-/// cannot be written, nothing left behind.
-bool WriteGif(const std::vector<Canvas>& frames, int delay_ms, const std::filesystem::path& path);
+/// The GIF file of `frames` (all of one size), each shown for `delay_ms`
+/// milliseconds (rounded to hundredths); nullopt for no frames.
+std::optional<std::string> GifBytes(const std::vector<Canvas>& frames, int delay_ms);
 
 }  // namespace rsdview
 

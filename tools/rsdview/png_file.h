@@ -1,16 +1,16 @@
-// Writing a canvas as a PNG file.
+// A canvas as a PNG file.
 #ifndef GANNET_TOOLS_RSDVIEW_PNG_FILE_H_
 #define GANNET_TOOLS_RSDVIEW_PNG_FILE_H_
 
-#include <filesystem>
+#include <optional>
+#include <string>
 
 #include "tools/rsdview/canvas.h"
 
 namespace rsdview {
 
-/// Writes `canvas` to `path` as an 8-bit RGB PNG; false when the file
-/// cannot be written.
-bool WritePng(const Canvas& canvas, const std::filesystem::path& path);
+/// The 8-bit RGB PNG file of `canvas`; nullopt for an empty canvas.
+std::optional<std::string> PngBytes(const Canvas& canvas);
 
 }  // namespace rsdview
 

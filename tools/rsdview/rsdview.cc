@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "gannet_version.h"
+#include "toolfiles/output_file.h"
 #include "tools/rsdformat/read_error.h"
 #include "tools/rsdformat/rsd_file.h"
 #include "tools/rsdview/anim_sheet.h"
@@ -26,16 +27,33 @@
 
 namespace {
 
+namespace fs = std::filesystem;
+
 constexpr int kFault = 1;
 constexpr int kBadInput = 2;
 
-int Written(const rsdview::Canvas& picture, const std::string& output) {
-  if (!rsdview::WritePng(picture, output)) {
-    std::fprintf(stderr, "rsdview: cannot write %s\n", output.c_str());
-    return kBadInput;
+int Refuse(const std::string& problem) {
+  std::fprintf(stderr, "rsdview: %s\n", problem.c_str());
+  return kBadInput;
+}
+
+// Writes the picture as a PNG, never over one of the files it was drawn
+// from; "wrote" only once the file is in place.
+int Written(const rsdview::Canvas& picture, const std::string& output,
+            const std::vector<fs::path>& inputs) {
+  const std::optional<std::string> png = rsdview::PngBytes(picture);
+  if (!png) {
+    return Refuse("cannot write " + output + ": the picture is empty");
+  }
+  if (const auto problem = toolfiles::WriteOutputFile(output, *png, inputs)) {
+    return Refuse(*problem);
   }
   std::printf("wrote %s (%d x %d)\n", output.c_str(), picture.width(), picture.height());
   return 0;
+}
+
+std::vector<fs::path> Paths(const std::vector<std::string>& names) {
+  return {names.begin(), names.end()};
 }
 
 int RunVram(const rsdview::Arguments& args) {
@@ -52,41 +70,64 @@ int RunVram(const rsdview::Arguments& args) {
   }
   std::printf("%zu textures, %zu faults, display area %dx%d\n", textures.size(), faults.size(),
               display.width, display.height);
-  const int written =
-      Written(rsdview::DrawVramMap(textures, faults, display, args.zoom), args.output);
+  const int written = Written(rsdview::DrawVramMap(textures, faults, display, args.zoom),
+                              args.output, rsdview::ExportFilePaths(args.rsd, rsd));
   return written != 0 ? written : faults.empty() ? 0 : kFault;
 }
 
-std::vector<std::filesystem::path> Paths(const std::vector<std::string>& names) {
-  return {names.begin(), names.end()};
-}
-
 int RunModel(const rsdview::Arguments& args) {
-  const rsdview::Model model = rsdview::IsTmdName(args.rsd)
-                                   ? rsdview::ModelFromTmd(rsdview::ReadTmdModel(args.rsd),
-                                                           rsdview::ReadTimFiles(Paths(args.tims)))
-                                   : rsdview::ReadModel(args.rsd);
+  std::vector<fs::path> inputs = Paths(args.tims);
+  rsdview::Model model;
+  if (rsdview::IsTmdName(args.rsd)) {
+    model = rsdview::ModelFromTmd(rsdview::ReadTmdModel(args.rsd), rsdview::ReadTimFiles(inputs));
+    inputs.emplace_back(args.rsd);
+  } else {
+    model = rsdview::ReadModel(args.rsd);
+    inputs = rsdview::ExportFilePaths(args.rsd, model.rsd);
+  }
   for (const std::string& warning : model.warnings) {
     std::printf("%s\n", warning.c_str());
   }
   std::printf("%zu vertices, %zu polygons, %zu textures\n", model.ply.vertices.size(),
               model.ply.polygons.size(), model.textures.size());
-  return Written(rsdview::RenderPanels(model, args.views, args.render), args.output);
+  return Written(rsdview::RenderPanels(model, args.views, args.render), args.output, inputs);
 }
 
+// The sheet and the GIF beside it, each refused before anything is drawn
+// when it would replace an input or the other.
 int RunAnim(const rsdview::Arguments& args) {
+  std::vector<fs::path> inputs = Paths(args.tims);
+  inputs.emplace_back(args.rsd);
+  inputs.emplace_back(args.tmd);
+  const std::string gif = fs::path(args.output).replace_extension(".gif").string();
+  if (auto refusal = toolfiles::OutputRefusal(args.output, inputs)) {
+    return Refuse(*refusal);
+  }
+  if (args.gif) {
+    if (fs::absolute(gif).lexically_normal() == fs::absolute(args.output).lexically_normal()) {
+      return Refuse("the sheet and the GIF would both be " + gif +
+                    ": give the sheet another extension than .gif");
+    }
+    if (auto refusal = toolfiles::OutputRefusal(gif, inputs)) {
+      return Refuse(*refusal);
+    }
+  }
   const rsdview::AnimationSheet sheet =
       rsdview::ReadAnimation(args.rsd, args.tmd, Paths(args.tims), args.view, args.render);
   std::printf("%zu frames of %zu vertices%s\n", sheet.frames.size(), sheet.vertices,
               sheet.loops ? ", looping" : "");
-  const int written = Written(rsdview::ContactSheet(sheet.frames), args.output);
+  const int written = Written(rsdview::ContactSheet(sheet.frames), args.output, inputs);
   if (written != 0 || !args.gif) {
     return written;
   }
-  const std::string gif = std::filesystem::path(args.output).replace_extension(".gif").string();
-  if (!rsdview::WriteGif(sheet.frames, rsdview::kAnimFrameDelayMs, gif)) {
-    std::fprintf(stderr, "rsdview: cannot write %s\n", gif.c_str());
-    return kBadInput;
+  inputs.emplace_back(args.output);
+  const std::optional<std::string> bytes =
+      rsdview::GifBytes(sheet.frames, rsdview::kAnimFrameDelayMs);
+  if (!bytes) {
+    return Refuse("cannot write " + gif + ": the pack has no frames");
+  }
+  if (const auto problem = toolfiles::WriteOutputFile(gif, *bytes, inputs)) {
+    return Refuse(*problem);
   }
   std::printf("wrote %s (%zu frames)\n", gif.c_str(), sheet.frames.size());
   return 0;

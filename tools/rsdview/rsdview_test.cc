@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <string>
+#include <utility>
 
 #include "testing/file_bytes.h"
 #include "testing/program_run.h"
@@ -275,7 +276,8 @@ TEST_F(RsdviewProgram, BadInputNamesTheFileAndLineAndExitsTwo) {
   EXPECT_EQ(failure("vram m.rsd -o v.png"),
             "rsdview: m.PSX:2: Width is not a size 1..1024: 'wide'\n");
   EXPECT_EQ(failure("vram m.rsd -o /nonexistent/v.png --display 640x480"),
-            "rsdview: cannot write /nonexistent/v.png\n");
+            "rsdview: cannot write /nonexistent/v.png: cannot make a file in /nonexistent (No such "
+            "file or directory)\n");
 }
 
 TEST_F(RsdviewProgram, ACommandLineErrorShowsTheUsage) {
@@ -417,6 +419,73 @@ TEST_F(RsdviewProgram, AnimRefusesAPackThatIsNotTheBaseModels) {
   EXPECT_EQ(failure("anim NONE.PCK --tmd hop0.tmd -o a.png"),
             "rsdview: NONE.PCK: cannot read (No such file or directory)\n");
   EXPECT_FALSE(fs::exists(folder_ / "a.png"));
+}
+
+// The review's lost data: "-o" onto the RSD file, a TIM or the pack
+// replaced it with a PNG, and "-o x.gif --gif" wrote the sheet and then the
+// GIF over it.
+TEST_F(RsdviewProgram, NeverWritesOverWhatItDraws) {
+  WriteRsd(folder_, 1);
+  WriteModel(folder_);
+  WriteBytes(folder_ / "t0.tim", Tim(4, 16, 16, 640, 0, 640, 256));
+  WriteTmd(folder_ / "hop0.tmd", Hop(0));
+  WriteTmd(folder_ / "hop1.tmd", Hop(1));
+  ASSERT_EQ(Shell("cd \"" + folder_.string() + "\" && " + MORPHON_PROGRAM + " go").exit_code, 0);
+  const std::string pack = ReadBytes(folder_ / "MORPHON.PCK");
+  ASSERT_FALSE(pack.empty());
+  const std::pair<std::string, std::string> cases[] = {
+      {"vram m.rsd -o ./m.rsd", "rsdview: refusing to write ./m.rsd: it is the input m.rsd\n"},
+      {"vram m.rsd -o m.mat", "rsdview: refusing to write m.mat: it is the input m.mat\n"},
+      {"model m.rsd -o t0.tim", "rsdview: refusing to write t0.tim: it is the input t0.tim\n"},
+      {"model hop0.tmd --tim t0.tim -o hop0.tmd",
+       "rsdview: refusing to write hop0.tmd: it is the input hop0.tmd\n"},
+      {"anim MORPHON.PCK --tmd hop0.tmd -o MORPHON.PCK",
+       "rsdview: refusing to write MORPHON.PCK: it is the input MORPHON.PCK\n"},
+      {"anim MORPHON.PCK --tmd hop0.tmd -o hop1.png --gif --tim hop1.gif",
+       "rsdview: refusing to write hop1.gif: it is the input hop1.gif\n"},
+      {"anim MORPHON.PCK --tmd hop0.tmd -o x.gif --gif",
+       "rsdview: the sheet and the GIF would both be x.gif: give the sheet another extension "
+       "than .gif\n"},
+      {"vram m.rsd -o /dev/full",
+       "rsdview: refusing to write /dev/full: it is a device, not a regular file\n"}};
+  WriteBytes(folder_ / "hop1.gif", "a GIF of the user's");
+  for (const auto& [arguments, refusal] : cases) {
+    const Outcome run = Rsdview(arguments);
+    EXPECT_EQ(run.exit_code, 2) << arguments;
+    EXPECT_EQ(run.errors, refusal);
+    EXPECT_EQ(run.output.find("wrote"), std::string::npos) << run.output;
+  }
+  EXPECT_EQ(ReadBytes(folder_ / "MORPHON.PCK"), pack);
+  EXPECT_EQ(ReadBytes(folder_ / "hop1.gif"), "a GIF of the user's");
+  EXPECT_TRUE(rsdformat::ReadTim(folder_ / "t0.tim").clut);
+  EXPECT_FALSE(fs::exists(folder_ / "x.gif"));
+  EXPECT_FALSE(fs::exists(folder_ / "hop1.png"));
+}
+
+// The review's full disk: "wrote m.png" and status 0 over a cut PNG.
+TEST_F(RsdviewProgram, AFullDiskLeavesNoPictureAndSaysWhy) {
+  WriteRsd(folder_, 1);
+  WriteModel(folder_);
+  WriteBytes(folder_ / "t0.tim", Tim(4, 16, 16, 640, 0, 640, 256));
+  const Outcome run = Shell("cd \"" + folder_.string() + "\" && trap '' XFSZ && ulimit -f 1 && " +
+                            RSDVIEW_PROGRAM + " model m.rsd -o m.png");
+  EXPECT_EQ(run.exit_code, 2);
+  EXPECT_TRUE(run.output.ends_with("5 vertices, 2 polygons, 1 textures\n")) << run.output;
+  EXPECT_EQ(run.errors, "rsdview: cannot write m.png: File too large\n");
+  for (const fs::directory_entry& entry : fs::directory_iterator(folder_)) {
+    EXPECT_NE(entry.path().extension(), ".png") << entry.path();
+    EXPECT_NE(entry.path().extension(), ".part") << entry.path();
+  }
+}
+
+// A named pipe as the PLY once made rsdview wait for ever.
+TEST_F(RsdviewProgram, RefusesAPipeForAFile) {
+  WriteRsd(folder_, 0);
+  ASSERT_EQ(Shell("mkfifo \"" + (folder_ / "m.ply").string() + "\"").exit_code, 0);
+  const Outcome run = Shell("cd \"" + folder_.string() + "\" && timeout 60 " + RSDVIEW_PROGRAM +
+                            " model m.rsd -o m.png");
+  EXPECT_EQ(run.exit_code, 2);
+  EXPECT_EQ(run.errors, "rsdview: m.ply: cannot read (a named pipe, not a regular file)\n");
 }
 
 }  // namespace

@@ -99,7 +99,7 @@ Model WithVertices(const Model& model, const std::vector<morphon::SVector>& vert
 }
 
 rsd2tmd::TmdModel ReadTmdModel(const std::filesystem::path& path) {
-  const std::string bytes = rsdformat::ReadWholeFile(path);
+  const std::string bytes = rsdformat::ReadWholeFile(path, rsd2tmd::kTmdFileLimit);
   rsd2tmd::TmdDescription description =
       rsd2tmd::DescribeTmdFile({reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()});
   if (!description.fault.empty()) {

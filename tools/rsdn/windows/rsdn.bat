@@ -12,10 +12,23 @@ rem goes before the file names; adjust the line at :kit to what your kit
 rem takes), otherwise by rsd2tmd.exe beside this file. NO$PSX is started
 rem from GANNET_NOPSX, its full path, when set.
 rem
+rem The exporter runs this file in a hidden window and discards what it
+rem prints, so everything it says also goes to rsdn.log in the export folder
+rem (and to the file GANNET_HOST_REPORT names, when a host names one), and a
+rem failure opens a window of its own that shows rsdn.log until it is closed.
+rem
 rem Paths appear only outside parenthesised blocks: a folder such as
 rem "Program Files (x86)" would end such a block early.
 setlocal
+set "here=%~dp0"
+call :convert %* > rsdn.log 2>&1
+set "status=%errorlevel%"
+type rsdn.log
+if defined GANNET_HOST_REPORT type rsdn.log >> "%GANNET_HOST_REPORT%"
+if not "%status%"=="0" start "rsdn.bat: %CD%\rsdn.log" cmd /k type "%CD%\rsdn.log"
+exit /b %status%
 
+:convert
 if "%~3"=="" goto usage
 set "base=%~1"
 shift
@@ -39,8 +52,8 @@ if errorlevel 1 goto failed
 goto converted
 
 :own
-if not exist "%~dp0rsd2tmd.exe" goto no_converter
-"%~dp0rsd2tmd.exe" "%base%.rsd" -o "%base%.tmd" -s %scale%
+if not exist "%here%rsd2tmd.exe" goto no_converter
+"%here%rsd2tmd.exe" -o "%base%.tmd" -s %scale% -- "%base%.rsd"
 if errorlevel 1 goto failed
 
 :converted
@@ -67,7 +80,7 @@ echo ERROR: %base%.rsd not found in %CD%
 exit /b 1
 
 :no_converter
-echo ERROR: rsd2tmd.exe not found in %~dp0
+echo ERROR: rsd2tmd.exe not found in %here%
 exit /b 1
 
 :failed
