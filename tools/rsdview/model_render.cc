@@ -162,7 +162,10 @@ float Brightness(const Model& model, std::int32_t normal) {
 }
 
 // The colour attribute of each corner: the colour itself for untextured
-// polygons, the tint (128 = as it is) for textured ones, times the light.
+// polygons, times the light. A textured polygon shows its texel as it is
+// (128 = as it is), times the light: a lit packet has no colour, and an
+// unlit one carries the raw-texture bit, so the console ignores the colour
+// of D and H.
 std::array<Rgb, 4> CornerColors(const MatLine& line) {
   const Rgb neutral{128, 128, 128};
   std::array<Rgb, 4> colors;
@@ -175,13 +178,9 @@ std::array<Rgb, 4> CornerColors(const MatLine& line) {
         colors[k] = line.colors[k];
         break;
       case MatType::kTexture:
-        colors[k] = neutral;
-        break;
       case MatType::kTextureColor:
-        colors[k] = line.lit() ? neutral : line.colors[0];
-        break;
       case MatType::kTextureGradation:
-        colors[k] = line.lit() ? neutral : line.colors[k];
+        colors[k] = neutral;
         break;
     }
   }

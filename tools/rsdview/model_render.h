@@ -8,8 +8,8 @@
 // - T, D and H: each pixel takes the nearest texel at its interpolated texel
 //   position, read from video memory as the TIM files load it (so an image
 //   overwritten by a later one, or a texel position past its page, shows
-//   what the console would show); colour 0 is not drawn; D and H tint the
-//   texel by their colour (128 leaves it as it is) on unlit polygons;
+//   what the console would show); colour 0 is not drawn; the colour of D and
+//   H does not tint the texel: an unlit packet carries the raw-texture bit;
 // - lit polygons (flag bit 0 clear) are shaded by one fixed light from the
 //   upper front left, through their normal as the PLY file gives it (F: the
 //   first corner's, G: each corner's); unlit ones are drawn as they are;

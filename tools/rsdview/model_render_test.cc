@@ -92,6 +92,8 @@ TEST(ModelRender, QuadHalvesShareTheirDiagonalWithoutGapOrOverlap) {
 
 // An 8 x 8 texel 4-bit image, 2 x 2 checker of red and the transparent
 // colour, on a quad 8 units across: 7 pixels per texel from pixel 4.
+// D and H carry a colour too; on an unlit polygon the packet's raw-texture
+// bit is set, so the console draws the texel as it is, and so does rsdview.
 TEST(ModelRender, ATexturedQuadShowsItsCheckerAndSkipsTheTransparentColour) {
   // 32 texels into its page, so that the page offset counts.
   const std::string tim = rsdformat::test_files::MakeTim(
@@ -106,17 +108,22 @@ TEST(ModelRender, ATexturedQuadShowsItsCheckerAndSkipsTheTransparentColour) {
   }
   MatLine line;
   line.flag = 0x01;
-  line.type = MatType::kTexture;
   line.texture = 0;
   line.texels = {{{0, 0}, {8, 0}, {0, 8}, {8, 8}}};
-  builder.Polygon({0, 1, 2, 3}, {0, 0, -1}, line);
-  const Canvas picture = Render(builder.model, 64);
-  for (int y = 0; y < 64; ++y) {
-    for (int x = 0; x < 64; ++x) {
-      const bool on_quad = x >= 4 && x < 60 && y >= 4 && y < 60;
-      const int u = (x - 4) / 7, v = (y - 4) / 7;
-      const bool red = on_quad && (u / 2 + v / 2) % 2 == 1;
-      EXPECT_EQ(picture.At(x, y), (red ? Rgb{255, 0, 0} : kBackground)) << x << "," << y;
+  line.colors = {{{64, 255, 0}, {0, 0, 255}, {255, 255, 255}, {10, 20, 30}}};
+  MatLine& drawn = builder.Polygon({0, 1, 2, 3}, {0, 0, -1}, line);
+  for (const MatType type :
+       {MatType::kTexture, MatType::kTextureColor, MatType::kTextureGradation}) {
+    drawn.type = type;
+    const Canvas picture = Render(builder.model, 64);
+    for (int y = 0; y < 64; ++y) {
+      for (int x = 0; x < 64; ++x) {
+        const bool on_quad = x >= 4 && x < 60 && y >= 4 && y < 60;
+        const int u = (x - 4) / 7, v = (y - 4) / 7;
+        const bool red = on_quad && (u / 2 + v / 2) % 2 == 1;
+        ASSERT_EQ(picture.At(x, y), (red ? Rgb{255, 0, 0} : kBackground))
+            << static_cast<char>(type) << " " << x << "," << y;
+      }
     }
   }
 }
