@@ -15,6 +15,10 @@ namespace toolfiles::system {
 /// What a path names, symbolic links followed.
 enum class Kind { kMissing, kRegular, kFolder, kPipe, kDevice, kOther };
 
+/// How a refusal names a path of `kind` that is not a regular file: "a
+/// folder", "a named pipe", ...
+const char* KindName(Kind kind);
+
 /// The kind of `path`; kMissing with `*problem` set (the system's reason)
 /// when it does not exist or cannot be looked at.
 Kind KindOf(const std::filesystem::path& path, std::string* problem);

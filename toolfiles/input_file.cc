@@ -7,29 +7,12 @@ namespace {
 
 using system::Kind;
 
-const char* KindName(Kind kind) {
-  switch (kind) {
-    case Kind::kFolder:
-      return "a folder";
-    case Kind::kPipe:
-      return "a named pipe";
-    case Kind::kDevice:
-      return "a device";
-    case Kind::kOther:
-      return "a socket or other special file";
-    case Kind::kMissing:
-    case Kind::kRegular:
-      break;
-  }
-  return "not a file";
-}
-
 std::string CannotRead(const std::string& why) {
   return "cannot read (" + why + ")";
 }
 
 std::string NotRegular(Kind kind) {
-  return CannotRead(std::string(KindName(kind)) + ", not a regular file");
+  return CannotRead(std::string(system::KindName(kind)) + ", not a regular file");
 }
 
 }  // namespace

@@ -12,19 +12,6 @@ constexpr int kMostNameAttempts = 100;
 // output's own name is long already.
 constexpr std::size_t kLongestNamePart = 180;
 
-const char* KindName(Kind kind) {
-  switch (kind) {
-    case Kind::kFolder:
-      return "a folder";
-    case Kind::kPipe:
-      return "a named pipe";
-    case Kind::kDevice:
-      return "a device";
-    default:
-      return "a special file";
-  }
-}
-
 std::string CannotWrite(const std::filesystem::path& output, const std::string& reason) {
   return "cannot write " + output.string() + ": " + reason;
 }
@@ -67,7 +54,7 @@ std::optional<std::string> OutputRefusal(const std::filesystem::path& output,
   std::string ignored;
   const Kind kind = system::KindOf(output, &ignored);
   if (kind != Kind::kMissing && kind != Kind::kRegular) {
-    return refusing + "it is " + KindName(kind) + ", not a regular file";
+    return refusing + "it is " + system::KindName(kind) + ", not a regular file";
   }
   return std::nullopt;
 }
