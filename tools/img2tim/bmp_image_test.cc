@@ -10,17 +10,9 @@
 namespace img2tim {
 namespace {
 
-void U16(std::string& out, unsigned value) {
-  out += static_cast<char>(value & 0xFF);
-  out += static_cast<char>((value >> 8) & 0xFF);
-}
-
-void U32(std::string& out, unsigned value) {
-  U16(out, value & 0xFFFF);
-  U16(out, value >> 16);
-}
-
 using test_files::Bmp;
+using test_files::U16;
+using test_files::U32;
 
 const Rgb kRed{255, 0, 0}, kGreen{0, 255, 0}, kBlue{0, 0, 255};
 

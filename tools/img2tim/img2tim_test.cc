@@ -19,15 +19,7 @@ using gannet_testing::ProgramRun;
 using gannet_testing::ReadBytes;
 using gannet_testing::RunProgram;
 
-std::string Hex(const std::string& bytes) {
-  static const char* digits = "0123456789abcdef";
-  std::string out;
-  for (unsigned char c : bytes) {
-    out += digits[c >> 4];
-    out += digits[c & 15];
-  }
-  return out;
-}
+using test_files::Hex;
 
 class Img2timProgram : public ::testing::Test {
  protected:

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "tools/img2tim/testing/image_bytes.h"
+
 namespace img2tim {
 namespace {
 
@@ -36,15 +38,7 @@ Image TrueColour(int width, int height, std::vector<Rgb> pixels,
   return image;
 }
 
-std::string Hex(const std::string& bytes) {
-  static const char* digits = "0123456789abcdef";
-  std::string out;
-  for (unsigned char c : bytes) {
-    out += digits[c >> 4];
-    out += digits[c & 15];
-  }
-  return out;
-}
+using test_files::Hex;
 
 std::string Encoded(const Image& image, const TimSettings& settings) {
   std::string error;

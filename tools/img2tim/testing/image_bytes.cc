@@ -5,16 +5,6 @@
 namespace img2tim::test_files {
 namespace {
 
-void U16(std::string& out, unsigned value) {
-  out += static_cast<char>(value & 0xFF);
-  out += static_cast<char>((value >> 8) & 0xFF);
-}
-
-void U32(std::string& out, unsigned value) {
-  U16(out, value & 0xFFFF);
-  U16(out, value >> 16);
-}
-
 void U32BigEndian(std::string& out, std::uint32_t value) {
   for (int shift = 24; shift >= 0; shift -= 8) {
     out += static_cast<char>((value >> shift) & 0xFF);
@@ -136,6 +126,26 @@ std::string Tga(int image_type, int width, int height, int bits, const std::stri
   out += static_cast<char>(bits);
   out += static_cast<char>(descriptor);
   return out + colour_map + pixels;
+}
+
+void U16(std::string& out, unsigned value) {
+  out += static_cast<char>(value & 0xFF);
+  out += static_cast<char>((value >> 8) & 0xFF);
+}
+
+void U32(std::string& out, unsigned value) {
+  U16(out, value & 0xFFFF);
+  U16(out, value >> 16);
+}
+
+std::string Hex(const std::string& bytes) {
+  static const char* digits = "0123456789abcdef";
+  std::string out;
+  for (unsigned char c : bytes) {
+    out += digits[c >> 4];
+    out += digits[c & 15];
+  }
+  return out;
 }
 
 }  // namespace img2tim::test_files

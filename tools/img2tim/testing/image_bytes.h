@@ -10,6 +10,14 @@
 
 namespace img2tim::test_files {
 
+/// Appends `value` as two (U16) or four (U32) little-endian bytes.
+void U16(std::string& out, unsigned value);
+void U32(std::string& out, unsigned value);
+
+/// `bytes` as lower-case hexadecimal, two digits a byte, so that a failed
+/// comparison of file bytes shows where they differ.
+std::string Hex(const std::string& bytes);
+
 /// A BMP with a 40-byte header: `palette` entries as RGB, `masks` (bit
 /// fields) after the header, `pixels` as stored; a negative height is stored
 /// as given (top-down rows).
